@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Configures and builds one configuration: build.sh [release|asan|tsan] (default release).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+config=${1:-release}
+case "$config" in
+    release) flags=(-DCMAKE_BUILD_TYPE=Release) ;;
+    asan) flags=(-DCMAKE_BUILD_TYPE=Debug -DCORVID_SANITIZE=ON) ;;
+    tsan) flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVID_TSAN=ON) ;;
+    *) echo "unknown configuration $config" >&2; exit 2 ;;
+esac
+cmake -S . -B "build/$config" -G Ninja "${flags[@]}" >/dev/null
+cmake --build "build/$config" -j "$(nproc)"

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what building and testing Corvid needs on a Debian machine (skips what is present).
+set -euo pipefail
+packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev binutils)
+if [[ "${1:-}" == "--test" ]]; then
+    # Reference engines for interoperability and speed comparisons; tests skip when absent.
+    packages+=(stockfish fairymax)
+fi
+missing=()
+for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    sudo_cmd=()
+    if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo_cmd[@]}" apt-get update -qq
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

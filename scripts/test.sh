@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the Release build with all tests (the slow ones too), then the
+# address/undefined sanitizer build with the fast ones. Installs what it needs first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh --test
+
+scripts/build.sh release
+# The plain deliverable counts bits in software: no popcnt instruction may appear in it.
+if objdump -d build/release/corvid | grep -qw popcnt; then
+    echo "build/release/corvid contains popcnt instructions" >&2
+    exit 1
+fi
+ctest --test-dir build/release --output-on-failure -j "$(nproc)"
+
+scripts/build.sh asan
+ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/asan -L unit --output-on-failure -j "$(nproc)"
+echo "All tests passed."

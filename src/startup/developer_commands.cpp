@@ -1,0 +1,67 @@
+#include "startup/developer_commands.h"
+
+#include "chess/coordinate_notation.h"
+#include "chess/fen.h"
+#include "chess/perft.h"
+#include "startup/clock.h"
+#include "startup/engine_init.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace corvid {
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr, "usage: corvid perft DEPTH [FEN]\n");
+    return 2;
+}
+
+int perftCommand(int argc, char** argv) {
+    if (argc < 3) return usage();
+    int depth = std::atoi(argv[2]);
+    if (depth < 1 || depth > 12) return usage();
+    std::string fen = StartFen;
+    if (argc > 3) {
+        fen.clear();
+        for (int i = 3; i < argc; ++i) {
+            if (i > 3) fen += ' ';
+            fen += argv[i];
+        }
+    }
+    initEngineTables();
+    static CastleInfo castleInfo;
+    Position position;
+    const char* error = nullptr;
+    if (!SetPositionFromFen(position, fen.c_str(), &castleInfo, &error)) {
+        std::fprintf(stderr, "%s\n", error);
+        return 1;
+    }
+    int64_t start = millisecondClock();
+    PerftDivide divide = PerftByMove(position, depth);
+    int64_t elapsed = millisecondClock() - start;
+    bool chess960 = false;
+    for (int i = 0; i < divide.count; ++i) {
+        char text[8];
+        FormatCoordinate(text, divide.moves[i], position, chess960);
+        std::printf("%s: %llu\n", text, (unsigned long long)divide.nodes[i]);
+    }
+    std::printf("\nNodes searched: %llu\n", (unsigned long long)divide.total);
+    double seconds = double(elapsed) / 1000.0;
+    std::printf("Time: %.3f s\n", seconds);
+    if (elapsed > 0)
+        std::printf("Leaves per second: %.0f\n", double(divide.total) / seconds);
+    return 0;
+}
+
+} // namespace
+
+int runDeveloperCommand(int argc, char** argv) {
+    if (std::strcmp(argv[1], "perft") == 0) return perftCommand(argc, argv);
+    return usage();
+}
+
+} // namespace corvid

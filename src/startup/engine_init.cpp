@@ -1,0 +1,22 @@
+#include "startup/engine_init.h"
+
+#include "chess/bitboard.h"
+#include "chess/zobrist.h"
+
+#include <mutex>
+
+namespace corvid {
+
+void initEngineTables() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        InitAttackTables();
+        InitHashKeys();
+    });
+}
+
+void initEngine(int /*hashSizeCode*/) {
+    initEngineTables();
+}
+
+} // namespace corvid

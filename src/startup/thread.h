@@ -1,0 +1,30 @@
+// Starting a thread with an explicit stack size: the search recurses deeply on copied positions,
+// far beyond what a default thread stack is guaranteed to hold.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+namespace corvid {
+
+constexpr size_t SearchThreadStackBytes = 16 * 1024 * 1024;
+
+class LargeStackThread {
+public:
+    LargeStackThread() = default;
+    LargeStackThread(const LargeStackThread&) = delete;
+    LargeStackThread& operator=(const LargeStackThread&) = delete;
+    ~LargeStackThread();
+
+    // Starts body on a new thread with the given stack size; false if the thread could not start.
+    bool start(std::function<void()> body, size_t stackBytes = SearchThreadStackBytes);
+    bool running() const { return started_; }
+    void join();
+    struct Impl;
+
+private:
+    Impl* impl_ = nullptr;
+    bool started_ = false;
+};
+
+} // namespace corvid
