@@ -2,6 +2,7 @@
 
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
+#include "startup/search_personality.h"
 
 #include <mutex>
 
@@ -17,6 +18,7 @@ void initEngineTables() {
 
 void initEngine(int /*hashSizeCode*/) {
     initEngineTables();
+    activePersonality = SearchPersonality{};
 }
 
 } // namespace corvid
