@@ -3,6 +3,7 @@
 #include "chess/coordinate_notation.h"
 #include "chess/fen.h"
 #include "chess/perft.h"
+#include "search/bench.h"
 #include "startup/clock.h"
 #include "startup/engine_init.h"
 
@@ -16,8 +17,24 @@ namespace corvid {
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: corvid perft DEPTH [FEN]\n");
+    std::fprintf(stderr, "usage: corvid perft DEPTH [FEN]\n       corvid bench [DEPTH]\n");
     return 2;
+}
+
+constexpr int BenchHashSizeCode = 22; // the default table of 48 MB
+
+// Searches the bench positions to a fixed depth; the node total is the search's signature.
+int benchCommand(int argc, char** argv) {
+    int depth = argc > 2 ? std::atoi(argv[2]) : DefaultBenchDepth;
+    if (depth < 1 || depth > 64) return usage();
+    initEngine(BenchHashSizeCode);
+    BenchResult result = runBench(depth, stdout);
+    if (result.positions == 0) return 1;
+    uint64_t nps = result.milliseconds > 0 ? result.nodes * 1000 / uint64_t(result.milliseconds)
+                                           : 0;
+    std::printf("Bench: %llu nodes %llu nps\n", (unsigned long long)result.nodes,
+                (unsigned long long)nps);
+    return 0;
 }
 
 int perftCommand(int argc, char** argv) {
@@ -68,6 +85,7 @@ int perftCommand(int argc, char** argv) {
 
 int runDeveloperCommand(int argc, char** argv) {
     if (std::strcmp(argv[1], "perft") == 0) return perftCommand(argc, argv);
+    if (std::strcmp(argv[1], "bench") == 0) return benchCommand(argc, argv);
     return usage();
 }
 

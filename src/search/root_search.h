@@ -1,0 +1,27 @@
+// The root of the search: iterative deepening with aspiration windows and multi-line analysis.
+#pragma once
+
+#include "search/search_context.h"
+
+namespace corvid {
+
+// Searches the context's root position (set up by setUpSearchContext) up to maxDepth plies
+// (0 or less: no iteration) under the limits and stop requests of searchInfo; returns the best
+// move, 0 when there is no legal move. The lines found are left in context.rootLines (slot 0 the
+// best).
+Move rootSearch(SearchContext& context, int maxDepth);
+
+// Bound kinds of a reported line.
+constexpr int ExactBound = 0, LowerBound = 1, UpperBound = 2;
+
+// The aspiration window of an iteration at depth (half plies) for a slot whose last score was
+// previous, at widening step k (0..3). Exposed for tests.
+struct AspirationWindow {
+    int alpha, beta, step;
+};
+AspirationWindow firstAspirationWindow(int previous, int depth);
+// The window after a result v that failed against w (the step advances; only the failing side
+// moves). step 4 means no further search.
+AspirationWindow widenAspirationWindow(AspirationWindow w, int previous, int v);
+
+} // namespace corvid
