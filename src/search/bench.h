@@ -7,7 +7,7 @@
 
 namespace corvid {
 
-constexpr int DefaultBenchDepth = 9; // plies
+constexpr int DefaultBenchDepth = 8; // plies
 
 struct BenchResult {
     uint64_t nodes = 0;

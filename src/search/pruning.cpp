@@ -3,6 +3,7 @@
 #include "chess/make_move.h"
 #include "search/node_state.h"
 #include "search/search.h"
+#include "search/selectivity.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -21,39 +22,18 @@ int razoring(SearchContext& c, const NodeState& n) {
 }
 
 int reverseFutility(SearchContext& c, const NodeState& n) {
-    const Position& pos = c.position;
     if (!c.switches.futilityPruning || n.ply <= 1 || n.depth > ReverseFutilityMaxDepth ||
         std::abs(n.beta) >= MateThreshold || n.threatened)
         return NoScore;
-    int pieces = pos.pieceCount[White] + pos.pieceCount[Black];
-    int margin = (pieces <= 2 ? ReverseFutilityFewPiecesMargin : ReverseFutilityBaseMargin) +
-                 std::max(n.depth / 2, 1) *
-                     (n.improving ? ReverseFutilityPerPlyImproving : ReverseFutilityPerPly) +
-                 ReverseFutilityPerThreatClass * std::max(c.stack[n.ply - 1].threatClass, 0);
-    if (n.beta < -ReverseFutilityLosingBeta && pos.pieceCount[n.them] > 1)
-        margin += (std::abs(n.beta) - ReverseFutilityLosingBeta) / ReverseFutilityLosingDivisor;
-    return n.evalPrime > n.beta + margin ? n.beta : NoScore;
+    return n.evalPrime > n.beta + reverseFutilityMargin(c, n) ? n.beta : NoScore;
 }
 
 int nullMove(SearchContext& c, const NodeState& n) {
     Position& pos = c.position;
-    if (!c.switches.nullMovePruning || !c.nullMoveAllowed || n.beta >= MateThreshold ||
-        n.depth < NullMoveMinDepth ||
-        n.staticEval <= n.beta + std::max(0, NullMoveEvalPerDepth * (NullMoveEvalDepth - n.depth)) ||
-        pos.pieceCount[n.us] == 0)
-        return NoScore;
-    int npm = pos.material[n.us] - 100 * pos.pawnCount[n.us];
+    if (!nullMoveApplies(c, n)) return NoScore;
+    int npm = pos.material[n.us] - PieceValue[Pawn] * pos.pawnCount[n.us];
+    int r = nullMoveDepth(c, n);
     PlyRecord& rec = c.stack[n.ply];
-    bool losing = n.ply > 1 && c.stack[n.ply - 2].materialBalance - rec.materialBalance >
-                                   NullMoveLosingDrop;
-    int r = n.depth - NullMoveBaseReduction;
-    if (n.depth >= NullMoveDeepDepth && npm >= NullMoveQueenMaterial && !n.threatened) r -= r / 4;
-    if (npm < NullMoveLowMaterial || losing || n.threatened) r += 2;
-    if (pos.pawnCount[n.them] == 0 && pos.pawnCount[n.us] > 1) r -= 2;
-    if (pos.material[n.them] == 0) r -= 4;
-    if (!n.threatened && npm >= NullMoveQueenMaterial &&
-        n.staticEval > n.beta + NullMoveSafeMargin && pos.pieceCount[n.them] == 0)
-        r -= 4;
 
     Position saved = pos;
     recordNullMove(rec);

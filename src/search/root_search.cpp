@@ -98,29 +98,6 @@ int searchSlot(SearchContext& c, int previous) {
     return v;
 }
 
-bool timedSearch() {
-    return searchInfo.ponderState.load() != PonderState::Pondering &&
-           searchInfo.searchState.load() != SearchState::Analyzing;
-}
-
-// Between iterations: the budget cannot hold another iteration, or the choice is obvious.
-bool stopBetweenIterations(const SearchContext& c, int lastResult) {
-    if (!timedSearch() || c.iterationDepth < StopRulesMinDepth) return false;
-    if (lastResult == AbortScore || c.rootMoves.count == 1) return true;
-    double budget = std::min(1.0, c.prevInstability / 6.0) * searchInfo.extraTime.load() +
-                    searchInfo.targetTime.load();
-    if (FirstMoveTimeFactor * c.firstMoveTime > budget - secondsSince(c.iterationStart))
-        return true;
-    if (secondsSince(c.searchStart) > RecaptureStopShare * searchInfo.targetTime.load()) {
-        Move best = c.rootLines[0].move;
-        PieceCode victim = best ? c.rootPosition.board[MoveTo(best)] : Empty;
-        bool takesPiece = victim != Empty && ColourOf(victim) != c.rootSide &&
-                          PieceValue[TypeOf(victim)] > PieceValue[Pawn];
-        if (takesPiece && c.bestMoveChanges == 0) return true;
-    }
-    return false;
-}
-
 } // namespace
 
 AspirationWindow firstAspirationWindow(int s, int depth) {
@@ -155,6 +132,30 @@ AspirationWindow widenAspirationWindow(AspirationWindow w, int s, int v) {
     w.alpha = std::max(w.alpha, -AspirationInfinite);
     w.beta = std::min(w.beta, AspirationInfinite);
     return w;
+}
+
+namespace {
+bool timedSearch() {
+    return searchInfo.ponderState.load() != PonderState::Pondering &&
+           searchInfo.searchState.load() != SearchState::Analyzing;
+}
+} // namespace
+
+bool stopBetweenIterations(const SearchContext& c, int lastResult) {
+    if (!timedSearch() || c.iterationDepth < StopRulesMinDepth) return false;
+    if (lastResult == AbortScore || c.rootMoves.count == 1) return true;
+    double budget = std::min(1.0, c.prevInstability / 6.0) * searchInfo.extraTime.load() +
+                    searchInfo.targetTime.load();
+    if (FirstMoveTimeFactor * c.firstMoveTime > budget - secondsSince(c.iterationStart))
+        return true;
+    if (secondsSince(c.searchStart) > RecaptureStopShare * searchInfo.targetTime.load()) {
+        Move best = c.rootLines[0].move;
+        PieceCode victim = best ? c.rootPosition.board[MoveTo(best)] : Empty;
+        bool takesPiece = victim != Empty && ColourOf(victim) != c.rootSide &&
+                          PieceValue[TypeOf(victim)] > PieceValue[Pawn];
+        if (takesPiece && c.bestMoveChanges == 0) return true;
+    }
+    return false;
 }
 
 int searchRootMove(SearchContext& c, Move m, int alpha, int beta, int a, int b, int newDepth,

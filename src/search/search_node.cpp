@@ -7,6 +7,7 @@
 #include "search/root_bookkeeping.h"
 #include "search/search.h"
 #include "search/search_display.h"
+#include "search/selectivity.h"
 #include "startup/clock.h"
 
 #include <algorithm>
@@ -59,87 +60,6 @@ bool outOfTime(SearchContext& c) {
 
 int firstChildType(int nodeType) {
     return nodeType == PvNode ? PvNode : nodeType == CutNode ? AllNode : CutNode;
-}
-
-bool isUnderPromotion(const Position& p, Move m) {
-    return TypeOf(p.board[MoveFrom(m)]) == Pawn && (SquareBB(MoveTo(m)) & PromotionRows) &&
-           PromotionCode(m) != 0;
-}
-
-bool isPiece(PieceCode piece) {
-    int type = TypeOf(piece);
-    return type >= Knight && type <= Queen;
-}
-
-// The move's extension in half plies, before mate threats are looked at.
-int extensionFor(const SearchContext& c, const NodeState& n, Move m, Bitboard checks,
-                 int threatClass, int captured, bool singular) {
-    const Position& pos = c.position;
-    const PlyRecord& rec = c.stack[n.ply];
-    bool checkFlag =
-        checks && (threatClass >= 0 || pawnsOnSeventh(pos, n.them) ||
-                   checks != SquareBB(MoveTo(m)) || rec.mateThreat ||
-                   (n.depth <= CaptureCheckMaxDepth && captured > 0));
-    bool recapture = captured > PieceValue[Pawn] && n.ply > 0 &&
-                     pos.pieceCount[White] + pos.pieceCount[Black] <= 1 &&
-                     c.stack[n.ply - 1].capturedType >= Knight &&
-                     c.stack[n.ply - 1].capturedType <= Queen;
-    int ext = 0;
-    if (singular || checkFlag) ext = singular ? SingularExtension : CheckExtension;
-    else if (threatClass == 5 && n.depth <= PawnTo7thMaxDepth) ext = PawnTo7thExtension;
-    if (recapture) ext = RecaptureExtension;
-    return ext;
-}
-
-// Protection from reductions and move-count pruning.
-bool isTactical(const SearchContext& c, const NodeState& n, Move m, int stage, int ext,
-                Bitboard checks, int threatClass) {
-    if (ext > 0 || checks || threatClass >= 3 || stage != QuietStage || n.inCheck) return true;
-    if (n.ply == 0 || n.staticEval <= n.alpha) return false;
-    if (c.stack[n.ply].mateThreat) return true;
-    const Position& pos = c.position;
-    return n.depth >= 2 && c.stack[n.ply - 1].threatClass >= 2 &&
-           isPiece(pos.board[MoveFrom(m)]) && isEscapeMove(pos, m);
-}
-
-bool lateMovePruned(const SearchContext& c, const NodeState& n, Move m, int stage,
-                    bool tactical, Bitboard checks, int threatClass, int triedCount) {
-    const Position& pos = c.position;
-    if (!c.switches.lateMovePruning ||
-        n.depth > std::min(c.iterationDepth - LateMovePruningIterationSlack,
-                           LateMovePruningMaxDepth) ||
-        triedCount < 1 || n.nodeType == PvNode || n.alpha <= -MateThreshold ||
-        pos.pieceCount[White] + pos.pieceCount[Black] == 0)
-        return false;
-    if (stage == BadCaptureStage)
-        return !seeAtLeast(pos, m,
-                           -BadCapturePruneBase - BadCapturePrunePerPly * std::max(n.depth / 2, 1));
-    if (stage != RefutationStage && stage != QuietStage) return false;
-    if (triedCount >= lateMoveLimit(n.improving, n.depth) && !tactical &&
-        (n.depth < 4 || threatClass < 2))
-        return true;
-    return !checks && n.depth <= LosingQuietPruneMaxDepth && threatClass == -1 &&
-           !seeAtLeast(pos, m,
-                       -LosingQuietPrunePerDepth * std::max(n.depth * (n.depth / 2) / 2, 1));
-}
-
-int lateMoveReduction(const SearchContext& c, const NodeState& n, Move m, int stage,
-                      bool tactical, Bitboard checks, int threatClass, int newDepth,
-                      int triedCount) {
-    const Position& pos = c.position;
-    if (!c.switches.lateMoveReductions || newDepth <= LmrMinNewDepth || n.ply == 0) return 0;
-    int r = 0;
-    if (stage == QuietStage && !tactical) {
-        r = 2 * reductionFor(newDepth / 2, triedCount);
-        if (n.nodeType == PvNode) r -= LmrPvNodeBonus;
-        if ((n.improving && threatClass >= 1) || threatClass >= 2) r -= LmrThreatBonus;
-        if (threatClass >= 1) r = std::min(r, LmrThreatCap);
-        if (newDepth < LmrPawnEndingDepth && pos.pieceCount[White] + pos.pieceCount[Black] == 0)
-            r = std::min(r, LmrPawnEndingCap);
-    } else if (isUnderPromotion(pos, m) && !checks) {
-        r = UnderPromotionReduction;
-    }
-    return std::max(r, 0);
 }
 
 // Whether the singular verification shows the table move standing alone. May abort.
