@@ -2,6 +2,7 @@
 
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
+#include "search/transposition_table.h"
 #include "startup/search_personality.h"
 
 #include <mutex>
@@ -16,8 +17,9 @@ void initEngineTables() {
     });
 }
 
-void initEngine(int /*hashSizeCode*/) {
+void initEngine(int hashSizeCode) {
     initEngineTables();
+    ttResize(hashSizeCode);
     activePersonality = SearchPersonality{};
 }
 
