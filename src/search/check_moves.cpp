@@ -29,11 +29,11 @@ Bitboard PieceAttacks(int type, int colour, int square, Bitboard occupancy) {
     }
 }
 
-void AddTargets(MoveList& list, int from, Bitboard targets) {
+void AddTargets(MoveList &list, int from, Bitboard targets) {
     while (targets) list.Add(MakeMoveCode(from, PopLowest(targets)));
 }
 
-void AddPawnMove(MoveList& list, int from, int to) {
+void AddPawnMove(MoveList &list, int from, int to) {
     if (!(SquareBB(to) & PromotionRows)) {
         list.Add(MakeMoveCode(from, to));
         return;
@@ -47,7 +47,7 @@ void AddPawnMove(MoveList& list, int from, int to) {
 }
 
 // The pawn on from: its pushes and captures onto the allowed squares.
-void AddPawnMovesFrom(const Position& p, MoveList& list, int from, Bitboard allowed) {
+void AddPawnMovesFrom(const Position &p, MoveList &list, int from, Bitboard allowed) {
     int us = p.sideToMove;
     int push = PawnPush[us];
     int one = from + push;
@@ -58,8 +58,8 @@ void AddPawnMovesFrom(const Position& p, MoveList& list, int from, Bitboard allo
         if (RowOf(from) == startRow && p.board[two] == Empty && (allowed & SquareBB(two)))
             AddPawnMove(list, from, two);
     }
-    Bitboard captures = PawnAttacks[us ^ 1][from] & allowed &
-                        (p.colourBB[us ^ 1] & ~p.pieceBB[King]);
+    Bitboard captures =
+        PawnAttacks[us ^ 1][from] & allowed & (p.colourBB[us ^ 1] & ~p.pieceBB[King]);
     if (p.epSquare < 64) captures |= PawnAttacks[us ^ 1][from] & allowed & SquareBB(p.epSquare);
     while (captures) AddPawnMove(list, from, PopLowest(captures));
 }
@@ -71,8 +71,7 @@ Bitboard PawnAttackSet(Bitboard pawns, int colour) {
     return ((pawns & ~FileH) << 9) | ((pawns & ~FileA) << 7);
 }
 
-void GenerateChecks(const Position& p, Bitboard targets, const CheckSquares& cs,
-                    MoveList& list) {
+void GenerateChecks(const Position &p, Bitboard targets, const CheckSquares &cs, MoveList &list) {
     const int us = p.sideToMove, them = us ^ 1;
     const int king = p.kingSquare[them];
     const Bitboard own = p.colourBB[us];
@@ -105,7 +104,7 @@ void GenerateChecks(const Position& p, Bitboard targets, const CheckSquares& cs,
     }
 }
 
-int backRankSupport(const Position& p, int x) {
+int backRankSupport(const Position &p, int x) {
     int us = p.sideToMove;
     int enemyBackRow = us == White ? 0 : 7;
     if (RowOf(x) != enemyBackRow) return 0;
@@ -115,7 +114,7 @@ int backRankSupport(const Position& p, int x) {
     return (PawnAttacks[us][behind] & ownPawns) ? 1 : 0;
 }
 
-int checkClass(const Position& p, Move move, int e, int threshold) {
+int checkClass(const Position &p, Move move, int e, int threshold) {
     const int us = p.sideToMove, them = us ^ 1;
     Position after = p;
     MakeMoveWithCheck(after, move);
@@ -139,8 +138,8 @@ int checkClass(const Position& p, Move move, int e, int threshold) {
         for (Bitboard c = after.checkers; c;) {
             int checker = PopLowest(c);
             int checkerValue = PieceValue[TypeOf(after.board[checker])];
-            Bitboard hit = PieceAttacks(TypeOf(after.board[checker]), us, checker, after.occupied) &
-                           chased;
+            Bitboard hit =
+                PieceAttacks(TypeOf(after.board[checker]), us, checker, after.occupied) & chased;
             while (hit) {
                 int target = PopLowest(hit);
                 bool defended = AttackersOf(after, target, them, true) != 0;
@@ -157,7 +156,7 @@ int checkClass(const Position& p, Move move, int e, int threshold) {
     return 0;
 }
 
-void limitedEvasions(const Position& p, MoveList& list) {
+void limitedEvasions(const Position &p, MoveList &list) {
     if (!p.checkers || MoreThanOne(p.checkers)) return;
     const int us = p.sideToMove, them = us ^ 1;
     const int king = p.kingSquare[us];

@@ -9,7 +9,7 @@ namespace corvid {
 
 // STAND-IN until the game module's null move lands; replace the calls with it then. Only for
 // a side to move that is not in check.
-inline void PassTheMove(Position& p) {
+inline void PassTheMove(Position &p) {
     p.key ^= ZobristSide;
     if (p.epSquare < 64) {
         p.key ^= ZobristEp[p.epSquare];

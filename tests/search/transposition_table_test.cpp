@@ -14,7 +14,7 @@ constexpr uint32_t TestIndex = 77;
 
 uint64_t KeyFor(uint32_t lock) { return (uint64_t(lock) << 32) | TestIndex; }
 
-TTEntry* Slots() { return transpositionTable.buckets[TestIndex].entries; }
+TTEntry *Slots() { return transpositionTable.buckets[TestIndex].entries; }
 
 class TranspositionTableTest : public ::testing::Test {
 protected:
@@ -47,7 +47,7 @@ TEST(TranspositionTableSize, CodesAndMegabytes) {
 // Allocation that fails above a byte limit, to see the table survive failures.
 size_t allocationLimit = 0;
 int allocationCalls = 0;
-void* LimitedAllocator(size_t bytes) {
+void *LimitedAllocator(size_t bytes) {
     ++allocationCalls;
     return bytes <= allocationLimit ? std::calloc(bytes, 1) : nullptr;
 }
@@ -100,7 +100,7 @@ struct Slot {
     int staticEval = NoScore;
 };
 
-TTEntry MakeEntry(const Slot& s) {
+TTEntry MakeEntry(const Slot &s) {
     TTEntry e{};
     e.lock = s.lock;
     e.score = int16_t(s.score);
@@ -115,7 +115,7 @@ TTEntry MakeEntry(const Slot& s) {
 // Stores (lock, score with window chosen for the bound, depth, age, move, eval) and names
 // the slot index that must then hold the new lock, or the slot that must stay as it was.
 struct ReplacementScenario {
-    const char* name;
+    const char *name;
     Slot before[3];
     Slot stored;
     int expectSlot;      // where the stored entry (or the refreshed one) ends up
@@ -123,12 +123,12 @@ struct ReplacementScenario {
     Slot expectAfter;    // the expected contents of that slot
 };
 
-void PrintTo(const ReplacementScenario& s, std::ostream* out) { *out << s.name; }
+void PrintTo(const ReplacementScenario &s, std::ostream *out) { *out << s.name; }
 
 class Replacement : public TranspositionTableTest,
                     public ::testing::WithParamInterface<ReplacementScenario> {};
 
-void StoreSlot(const Slot& s) {
+void StoreSlot(const Slot &s) {
     // Windows that yield the wanted bound from the raw score.
     int alpha = s.bound == BoundUpper ? s.score : s.score - 1;
     int beta = s.bound == BoundLower ? s.score : s.score + 1;
@@ -136,17 +136,17 @@ void StoreSlot(const Slot& s) {
 }
 
 TEST_P(Replacement, VictimAndSamePositionRules) {
-    const ReplacementScenario& c = GetParam();
+    const ReplacementScenario &c = GetParam();
     TTEntry before[3];
     for (int i = 0; i < 3; ++i) before[i] = Slots()[i] = MakeEntry(c.before[i]);
     StoreSlot(c.stored);
     for (int i = 0; i < 3; ++i) {
-        const TTEntry& e = Slots()[i];
+        const TTEntry &e = Slots()[i];
         if (i != c.expectSlot) {
             EXPECT_EQ(std::memcmp(&e, &before[i], sizeof e), 0) << "slot " << i << " changed";
             continue;
         }
-        const Slot& x = c.expectAfter;
+        const Slot &x = c.expectAfter;
         EXPECT_EQ(e.lock, x.lock);
         EXPECT_EQ(e.score, x.score);
         EXPECT_EQ(e.depth, x.depth);
@@ -160,72 +160,163 @@ TEST_P(Replacement, VictimAndSamePositionRules) {
 constexpr int U = BoundUpper, L = BoundLower, X = BoundExact;
 
 const ReplacementScenario Scenarios[] = {
-    {"EmptySlotFirst", {{1, 5, 4, X, 7}, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}}, {9, 20, 2, L, 7},
-     1, true, {9, 20, 2, L, 7}},
+    {"EmptySlotFirst",
+     {{1, 5, 4, X, 7}, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+     {9, 20, 2, L, 7},
+     1,
+     true,
+     {9, 20, 2, L, 7}},
     {"ShallowestOfCurrentAge",
-     {{1, 5, 10, X, 7}, {2, 5, 6, X, 7}, {3, 5, 8, X, 7}}, {9, 20, 2, L, 7},
-     1, true, {9, 20, 2, L, 7}},
+     {{1, 5, 10, X, 7}, {2, 5, 6, X, 7}, {3, 5, 8, X, 7}},
+     {9, 20, 2, L, 7},
+     1,
+     true,
+     {9, 20, 2, L, 7}},
     {"EqualDepthInexactBeforeExact",
-     {{1, 5, 6, X, 7}, {2, 5, 6, L, 7}, {3, 5, 6, X, 7}}, {9, 20, 2, L, 7},
-     1, true, {9, 20, 2, L, 7}},
+     {{1, 5, 6, X, 7}, {2, 5, 6, L, 7}, {3, 5, 6, X, 7}},
+     {9, 20, 2, L, 7},
+     1,
+     true,
+     {9, 20, 2, L, 7}},
     {"EverythingEqualTakesTheFirst",
-     {{1, 5, 6, X, 7}, {2, 5, 6, X, 7}, {3, 5, 6, X, 7}}, {9, 20, 2, L, 7},
-     0, true, {9, 20, 2, L, 7}},
+     {{1, 5, 6, X, 7}, {2, 5, 6, X, 7}, {3, 5, 6, X, 7}},
+     {9, 20, 2, L, 7},
+     0,
+     true,
+     {9, 20, 2, L, 7}},
     // A non-Exact slot one half ply deeper ties with an Exact one: the earlier slot goes.
     {"InexactBonusTiesWithOneHalfPly",
-     {{1, 5, 7, L, 7}, {2, 5, 6, X, 7}, {3, 5, 9, X, 7}}, {9, 20, 2, L, 7},
-     0, true, {9, 20, 2, L, 7}},
+     {{1, 5, 7, L, 7}, {2, 5, 6, X, 7}, {3, 5, 9, X, 7}},
+     {9, 20, 2, L, 7},
+     0,
+     true,
+     {9, 20, 2, L, 7}},
     {"TwoSearchesOldGoesBeforeAnyCurrent",
-     {{1, 5, -6, U, 7}, {2, 5, 60, X, 5}, {3, 5, 0, U, 7}}, {9, 20, 2, L, 7},
-     1, true, {9, 20, 2, L, 7}},
+     {{1, 5, -6, U, 7}, {2, 5, 60, X, 5}, {3, 5, 0, U, 7}},
+     {9, 20, 2, L, 7},
+     1,
+     true,
+     {9, 20, 2, L, 7}},
     {"AgesWrapAsPlainDifferences",
-     {{1, 5, 2, U, 0}, {2, 5, 40, X, 255}, {3, 5, 2, U, 0}}, {9, 20, 2, L, 0},
-     1, true, {9, 20, 2, L, 0}},
+     {{1, 5, 2, U, 0}, {2, 5, 40, X, 255}, {3, 5, 2, U, 0}},
+     {9, 20, 2, L, 0},
+     1,
+     true,
+     {9, 20, 2, L, 0}},
     {"PreviousSearchCostsFourHalfPlies",
-     {{1, 5, 5, X, 6}, {2, 5, 2, X, 7}, {3, 5, 9, X, 7}}, {9, 20, 2, L, 7},
-     0, true, {9, 20, 2, L, 7}},
+     {{1, 5, 5, X, 6}, {2, 5, 2, X, 7}, {3, 5, 9, X, 7}},
+     {9, 20, 2, L, 7},
+     0,
+     true,
+     {9, 20, 2, L, 7}},
     {"PreviousSearchDeeperSlotStays",
-     {{1, 5, 7, X, 6}, {2, 5, 2, X, 7}, {3, 5, 9, X, 7}}, {9, 20, 2, L, 7},
-     1, true, {9, 20, 2, L, 7}},
+     {{1, 5, 7, X, 6}, {2, 5, 2, X, 7}, {3, 5, 9, X, 7}},
+     {9, 20, 2, L, 7},
+     1,
+     true,
+     {9, 20, 2, L, 7}},
     {"ProvenMateSlotIsNotInexact",
-     {{1, 9990, 10, L, 7}, {2, 5, 10, X, 7}, {3, 5, 10, U, 7}}, {9, 20, 2, L, 7},
-     2, true, {9, 20, 2, L, 7}},
+     {{1, 9990, 10, L, 7}, {2, 5, 10, X, 7}, {3, 5, 10, U, 7}},
+     {9, 20, 2, L, 7},
+     2,
+     true,
+     {9, 20, 2, L, 7}},
     // Same position.
-    {"DeeperEntryReplaces", {{4, 30, 4, X, 7, 100}, {}, {}}, {4, 10, 8, U, 7},
-     0, true, {4, 10, 8, U, 7, 100}},
-    {"ShallowerUpperKeepsExactFillsMoveWithinTwo", {{4, 30, 10, X, 6}, {}, {}},
-     {4, 10, 8, U, 7, 200, 55}, 0, false, {4, 30, 10, X, 7, 200, 55}},
-    {"ShallowerUpperKeepsExactNoMoveBeyondTwo", {{4, 30, 10, X, 6}, {}, {}},
-     {4, 10, 7, U, 7, 200}, 0, false, {4, 30, 10, X, 7, 0}},
-    {"ShallowerUpperKeepsExactAndItsMove", {{4, 30, 10, X, 6, 300}, {}, {}},
-     {4, 10, 9, U, 7, 200}, 0, false, {4, 30, 10, X, 7, 300}},
-    {"QuiescenceNeverOverwritesDeeper", {{4, 30, 0, U, 6, 300}, {}, {}},
-     {4, 10, -2, X, 7, 200}, 0, false, {4, 30, 0, U, 7, 300}},
-    {"QuiescenceOverwritesLaterQuiescenceLevel", {{4, 30, -4, U, 7}, {}, {}},
-     {4, 10, -2, X, 7}, 0, true, {4, 10, -2, X, 7}},
-    {"StrongerShallowLowerKept", {{4, 50, 12, L, 7}, {}, {}}, {4, 40, 10, L, 7},
-     0, false, {4, 50, 12, L, 7}},
-    {"HigherShallowLowerReplaces", {{4, 50, 12, L, 7}, {}, {}}, {4, 60, 10, L, 7},
-     0, true, {4, 60, 10, L, 7}},
-    {"LowerShallowUpperKept", {{4, 50, 12, U, 7}, {}, {}}, {4, 60, 10, U, 7},
-     0, false, {4, 50, 12, U, 7}},
-    {"MuchShallowerSameAgeKept", {{4, 50, 12, U, 7}, {}, {}}, {4, 40, 6, U, 7},
-     0, false, {4, 50, 12, U, 7}},
-    {"MuchShallowerNewAgeReplaces", {{4, 50, 12, U, 6}, {}, {}}, {4, 40, 6, U, 7},
-     0, true, {4, 40, 6, U, 7}},
-    {"ShallowerExactReplaces", {{4, 50, 12, L, 7}, {}, {}}, {4, 40, 2, X, 7},
-     0, true, {4, 40, 2, X, 7}},
+    {"DeeperEntryReplaces",
+     {{4, 30, 4, X, 7, 100}, {}, {}},
+     {4, 10, 8, U, 7},
+     0,
+     true,
+     {4, 10, 8, U, 7, 100}},
+    {"ShallowerUpperKeepsExactFillsMoveWithinTwo",
+     {{4, 30, 10, X, 6}, {}, {}},
+     {4, 10, 8, U, 7, 200, 55},
+     0,
+     false,
+     {4, 30, 10, X, 7, 200, 55}},
+    {"ShallowerUpperKeepsExactNoMoveBeyondTwo",
+     {{4, 30, 10, X, 6}, {}, {}},
+     {4, 10, 7, U, 7, 200},
+     0,
+     false,
+     {4, 30, 10, X, 7, 0}},
+    {"ShallowerUpperKeepsExactAndItsMove",
+     {{4, 30, 10, X, 6, 300}, {}, {}},
+     {4, 10, 9, U, 7, 200},
+     0,
+     false,
+     {4, 30, 10, X, 7, 300}},
+    {"QuiescenceNeverOverwritesDeeper",
+     {{4, 30, 0, U, 6, 300}, {}, {}},
+     {4, 10, -2, X, 7, 200},
+     0,
+     false,
+     {4, 30, 0, U, 7, 300}},
+    {"QuiescenceOverwritesLaterQuiescenceLevel",
+     {{4, 30, -4, U, 7}, {}, {}},
+     {4, 10, -2, X, 7},
+     0,
+     true,
+     {4, 10, -2, X, 7}},
+    {"StrongerShallowLowerKept",
+     {{4, 50, 12, L, 7}, {}, {}},
+     {4, 40, 10, L, 7},
+     0,
+     false,
+     {4, 50, 12, L, 7}},
+    {"HigherShallowLowerReplaces",
+     {{4, 50, 12, L, 7}, {}, {}},
+     {4, 60, 10, L, 7},
+     0,
+     true,
+     {4, 60, 10, L, 7}},
+    {"LowerShallowUpperKept",
+     {{4, 50, 12, U, 7}, {}, {}},
+     {4, 60, 10, U, 7},
+     0,
+     false,
+     {4, 50, 12, U, 7}},
+    {"MuchShallowerSameAgeKept",
+     {{4, 50, 12, U, 7}, {}, {}},
+     {4, 40, 6, U, 7},
+     0,
+     false,
+     {4, 50, 12, U, 7}},
+    {"MuchShallowerNewAgeReplaces",
+     {{4, 50, 12, U, 6}, {}, {}},
+     {4, 40, 6, U, 7},
+     0,
+     true,
+     {4, 40, 6, U, 7}},
+    {"ShallowerExactReplaces",
+     {{4, 50, 12, L, 7}, {}, {}},
+     {4, 40, 2, X, 7},
+     0,
+     true,
+     {4, 40, 2, X, 7}},
     // A proven mate keeps its score; an Exact entry takes it over a bound.
-    {"ProvenMateScoreSurvivesExactStore", {{4, 9990, 20, L, 7, 11}, {}, {}},
-     {4, 100, 30, X, 7}, 0, true, {4, 9990, 30, X, 7, 11}},
-    {"ProvenMateKeptOverDeeperBound", {{4, -9990, 20, U, 7, 11}, {}, {}},
-     {4, -100, 30, U, 7}, 0, false, {4, -9990, 20, U, 7, 11}},
-    {"NewEntryInheritsMoveAndEval", {{4, 50, 4, U, 7, 12, 33}, {}, {}}, {4, 60, 6, L, 7},
-     0, true, {4, 60, 6, L, 7, 12, 33}},
+    {"ProvenMateScoreSurvivesExactStore",
+     {{4, 9990, 20, L, 7, 11}, {}, {}},
+     {4, 100, 30, X, 7},
+     0,
+     true,
+     {4, 9990, 30, X, 7, 11}},
+    {"ProvenMateKeptOverDeeperBound",
+     {{4, -9990, 20, U, 7, 11}, {}, {}},
+     {4, -100, 30, U, 7},
+     0,
+     false,
+     {4, -9990, 20, U, 7, 11}},
+    {"NewEntryInheritsMoveAndEval",
+     {{4, 50, 4, U, 7, 12, 33}, {}, {}},
+     {4, 60, 6, L, 7},
+     0,
+     true,
+     {4, 60, 6, L, 7, 12, 33}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, Replacement, ::testing::ValuesIn(Scenarios),
-                         [](const auto& scenario) { return std::string(scenario.param.name); });
+                         [](const auto &scenario) { return std::string(scenario.param.name); });
 
 TEST_F(TranspositionTableTest, MateScoresAreStoredRelativeToTheNode) {
     // Mated in 12 from the root, found at ply 5: 7 plies from that node.
@@ -256,10 +347,10 @@ TEST_F(TranspositionTableTest, CutOffRules) {
         bool hit;
     };
     const Case cases[] = {
-        {U, 10, 6, 20, 30, 6, true},       // at or below alpha with depth
-        {U, 10, 6, 5, 30, 6, false},       // above alpha
-        {U, 10, 4, 20, 30, 6, false},      // too shallow
-        {U, -9798, 0, 20, 30, 6, true},    // close enough to a mate for any depth
+        {U, 10, 6, 20, 30, 6, true},    // at or below alpha with depth
+        {U, 10, 6, 5, 30, 6, false},    // above alpha
+        {U, 10, 4, 20, 30, 6, false},   // too shallow
+        {U, -9798, 0, 20, 30, 6, true}, // close enough to a mate for any depth
         {U, -9797, 0, 20, 30, 6, false},
         {L, 40, 6, 20, 30, 6, true},
         {L, 40, 4, 20, 30, 6, false},
@@ -274,7 +365,7 @@ TEST_F(TranspositionTableTest, CutOffRules) {
         {U, -9990, 8, -10001, 100, 6, true},
         {BoundNone, 25, 20, 20, 30, 6, false},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         TTEntry e = MakeEntry({1, c.score, c.depth, c.bound, 0});
         EXPECT_EQ(ttCutsOff(e, c.score, c.alpha, c.beta, c.required), c.hit)
             << "bound " << c.bound << " score " << c.score << " depth " << c.depth;
