@@ -200,8 +200,7 @@ int32_t kingSafety(int side, const Position &p, PawnCacheEntry &e, const EvalDet
             if (type == Bishop) {
                 checks += 2;
             } else {
-                int n =
-                    PopCountSmall(safe & ~p.occupied) + 2 * PopCountSmall(safe & p.colourBB[side]);
+                int n = PopCount(safe & ~p.occupied) + 2 * PopCount(safe & p.colourBB[side]);
                 checks += SafeCheckValue[std::min(n, 5)] + (type == Rook ? 1 : 0);
             }
             u = std::min(u + 3, 4);
