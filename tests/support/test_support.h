@@ -19,9 +19,10 @@ struct FenPosition {
     FenPosition& operator=(const FenPosition& other);
 };
 
-// True when every derived field (sets, counts, material, piece-square sums, keys, checkers,
-// blockers) equals what SetupDerived computes from the board, side, rights and en passant.
-bool DerivedFieldsAgree(const Position& position);
+// "" when every derived field of the position equals its from-scratch value (sets, keys,
+// counts, material, piece-square sums, king squares, checkers, blockers); otherwise the names
+// of the fields that differ.
+std::string PositionInvariantError(const Position& position);
 
 // Path of a file in the shared test data (../shared/data next to the repository), or "" when
 // the data is not there (tests then skip).
