@@ -2,8 +2,8 @@
 
 #include "chess/attacks.h"
 #include "chess/make_move.h"
+#include "chess/null_move.h"
 #include "search/check_moves.h"
-#include "search/pass_move.h"
 
 namespace corvid {
 
@@ -39,7 +39,7 @@ bool isStillMating(const Position &p, int side, Move move) {
     if (side != p.sideToMove) {
         // The side to move must answer its check first; the other side cannot move now.
         if (p.checkers) return false;
-        PassTheMove(work);
+        MakeNullMove(work);
     }
     if (!IsPseudoLegal(work, move, side, false)) return false;
     return isMateMove(work, move, GivesCheck(work, move, PrepareCheckSquares(work)));
@@ -86,7 +86,7 @@ int findMateThreat(const Position &p, int side, Move &move) {
     if (side == p.sideToMove) return findMateMove(p, 1, move);
     if (p.checkers) return 0;
     Position work = p;
-    PassTheMove(work);
+    MakeNullMove(work);
     return findMateMove(work, 1, move);
 }
 

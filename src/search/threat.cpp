@@ -3,9 +3,9 @@
 #include "chess/attacks.h"
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
+#include "chess/null_move.h"
 #include "search/check_moves.h"
 #include "search/exchange.h"
-#include "search/pass_move.h"
 #include "startup/search_personality.h"
 
 #include <algorithm>
@@ -94,7 +94,7 @@ bool FollowUpMates(const Position &p, Move move, const MoveFacts &f, int s) {
     Position a = p;
     MakeMoveWithCheck(a, move);
     if (a.checkers) return false;
-    PassTheMove(a);
+    MakeNullMove(a);
     if (a.checkers) return false;
     Move followUp = MakeMoveCode(f.to, s);
     Bitboard checkers = GivesCheck(a, followUp, PrepareCheckSquares(a));

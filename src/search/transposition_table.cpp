@@ -1,6 +1,7 @@
 #include "search/transposition_table.h"
 
 #include "chess/make_move.h"
+#include "eval/pawn_cache.h"
 #include "startup/ui_reporter.h"
 
 #include <algorithm>
@@ -130,7 +131,7 @@ bool ttResizeMegabytes(int64_t megabytes) {
 void ttClear() {
     TranspositionTable &table = transpositionTable;
     if (table.buckets) std::memset(static_cast<void *>(table.buckets), 0, table.byteSize);
-    // PAWN-CACHE: clear the evaluation's pawn cache here once it exists.
+    clearPawnCache();
     uiReporter().statusText("Cleared Hash");
 }
 

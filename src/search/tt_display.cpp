@@ -1,5 +1,5 @@
 // The "Display TT Entry" text: what the table holds for a position, from White's view.
-#include "chess/coordinate_notation.h"
+#include "chess/move_notation.h"
 #include "search/transposition_table.h"
 #include "startup/ui_reporter.h"
 
@@ -31,10 +31,11 @@ std::string ttEntryText(const Position &position) {
     if (e.bound() == BoundUpper) prefix = whiteToMove ? "<= " : ">= ";
     if (e.bound() == BoundLower) prefix = whiteToMove ? ">= " : "<= ";
     int score = whiteToMove ? e.score : -e.score;
-    // STAND-IN: the program's move notation (SAN) replaces the coordinate form once the
-    // notation module lands.
-    char moveText[16] = "";
-    if (e.move != NoMove) FormatCoordinate(moveText, e.move, position, false);
+    char moveText[MoveTextBufferSize] = "";
+    if (e.move != NoMove) {
+        int length = FormatMove(moveText, e.move, position, SanForm);
+        if (length > 0 && moveText[length - 1] == ' ') moveText[length - 1] = '\0';
+    }
     char depthText[24];
     std::snprintf(depthText, sizeof depthText, "%d.%d", e.depth / 2, (e.depth & 1) * 50);
     static const char *const BoundNames[4] = {"Fail Low", "Fail High", "Exact", ""};

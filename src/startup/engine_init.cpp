@@ -2,6 +2,8 @@
 
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
+#include "eval/eval_tables.h"
+#include "eval/pawn_cache.h"
 #include "search/transposition_table.h"
 #include "startup/search_personality.h"
 
@@ -13,6 +15,7 @@ void initEngineTables() {
     static std::once_flag once;
     std::call_once(once, [] {
         InitAttackTables();
+        initEvalTables();
         InitHashKeys();
     });
 }
@@ -20,6 +23,7 @@ void initEngineTables() {
 void initEngine(int hashSizeCode) {
     initEngineTables();
     ttResize(hashSizeCode);
+    clearPawnCache();
     activePersonality = SearchPersonality{};
 }
 

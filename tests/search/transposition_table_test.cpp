@@ -1,3 +1,4 @@
+#include "eval/pawn_cache.h"
 #include "search/transposition_table.h"
 #include "support/test_support.h"
 
@@ -76,7 +77,11 @@ TEST_F(TranspositionTableTest, AllocationHalvesUntilItSucceedsAndKeepsTheOldTabl
 
 TEST_F(TranspositionTableTest, ResizeAndClearLoseEverything) {
     ttStore(KeyFor(9), -100, 100, 0, 20, 8, 0, 0, NoScore, 0);
+    pawnCache[123].key = 0x1234;
+    pawnCache[123].valid = 1;
     ttClear();
+    EXPECT_EQ(pawnCache[123].key, 0u); // the pawn cache goes with the table
+    EXPECT_EQ(pawnCache[123].valid, 0);
     TTProbe probe;
     EXPECT_FALSE(ttProbe(KeyFor(9), -100, 100, 0, 0, 0, probe));
     EXPECT_FALSE(probe.found);
@@ -464,7 +469,7 @@ TEST_F(TranspositionTableTest, DisplayTexts) {
     Move e2e4 = MakeMoveCode(52, 36);
     ttStore(whiteKey, -50, 50, e2e4, 25, 13, 0, 4, NoScore, HintSingular);
     EXPECT_EQ(ttEntryText(white.position),
-              "Eval: 25  \nMove: e2e4 \nDepth: 6.50\nExact\nAge: 4\nSingular\nSize: 48 KB");
+              "Eval: 25  \nMove: e4 \nDepth: 6.50\nExact\nAge: 4\nSingular\nSize: 48 KB");
 
     // Black to move: the score from White's view and the bound prefixes swapped.
     uint64_t blackKey = ComputeKey(black.position);
