@@ -19,14 +19,14 @@ namespace {
 // Records pass through a buffer of this many at a time.
 constexpr int RecordsPerChunk = 4096;
 
-void encodeRecord(unsigned char *out, uint64_t key, int16_t value) {
+void encodeRecord(unsigned char* out, uint64_t key, int16_t value) {
     for (int i = 0; i < 8; ++i) out[i] = (unsigned char)(key >> (8 * i));
     uint16_t bits = uint16_t(value);
     out[8] = (unsigned char)(bits & 0xFF);
     out[9] = (unsigned char)(bits >> 8);
 }
 
-void decodeRecord(const unsigned char *in, uint64_t &key, int16_t &value) {
+void decodeRecord(const unsigned char* in, uint64_t& key, int16_t& value) {
     key = 0;
     for (int i = 0; i < 8; ++i) key |= uint64_t(in[i]) << (8 * i);
     value = int16_t(uint16_t(in[8] | (in[9] << 8)));
@@ -37,18 +37,18 @@ std::string withSlashes(std::string path) {
     return path;
 }
 
-bool isRegularFile(const std::string &path) {
+bool isRegularFile(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 // Whether the entry goes to the file, after the threshold rule has been applied to it.
-bool savedValue(int value, int threshold, int16_t &saved) {
+bool savedValue(int value, int threshold, int16_t& saved) {
     saved = int16_t(value >= BookCounterBase + threshold ? 0 : value);
     return saved < BookCounterBase;
 }
 
-bool writeAll(int fd, const unsigned char *data, size_t size) {
+bool writeAll(int fd, const unsigned char* data, size_t size) {
     while (size > 0) {
         ssize_t n = ::write(fd, data, size);
         if (n < 0 && errno == EINTR) continue;
@@ -60,7 +60,7 @@ bool writeAll(int fd, const unsigned char *data, size_t size) {
 }
 
 // A fresh file next to the target, so that the final rename stays on one file system.
-int createTemporary(const std::string &target, std::string &name) {
+int createTemporary(const std::string& target, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(attempt);
         int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -71,10 +71,10 @@ int createTemporary(const std::string &target, std::string &name) {
 
 } // namespace
 
-BookLoadResult BookLoad(OpeningBook &book, const std::string &fileName) {
+BookLoadResult BookLoad(OpeningBook& book, const std::string& fileName) {
     BookLoadResult result;
     std::string path = findDataFile(fileName);
-    std::FILE *file = isRegularFile(path) ? std::fopen(path.c_str(), "rb") : nullptr;
+    std::FILE* file = isRegularFile(path) ? std::fopen(path.c_str(), "rb") : nullptr;
     if (!file) {
         uiReporter().messageBox(fileName.c_str(), "Error Loading Opening Book");
         return result;
@@ -108,7 +108,7 @@ BookLoadResult BookLoad(OpeningBook &book, const std::string &fileName) {
     return result;
 }
 
-int BookSave(OpeningBook &book, int threshold, const std::string &fileName) {
+int BookSave(OpeningBook& book, int threshold, const std::string& fileName) {
     std::string path = withSlashes(fileName);
     std::string temporary;
     int fd = path.empty() ? -1 : createTemporary(path, temporary);
@@ -121,7 +121,7 @@ int BookSave(OpeningBook &book, int threshold, const std::string &fileName) {
         buffer.clear();
     };
     if (ok) {
-        ForEachBookEntry(book, [&](BookEntry &entry) {
+        ForEachBookEntry(book, [&](BookEntry& entry) {
             int16_t value;
             if (!savedValue(entry.value, threshold, value)) return;
             unsigned char record[BookRecordSize];
@@ -141,7 +141,7 @@ int BookSave(OpeningBook &book, int threshold, const std::string &fileName) {
         return -1;
     }
     // Only now that the file holds them do the frequent counters become plain values.
-    ForEachBookEntry(book, [&](BookEntry &entry) {
+    ForEachBookEntry(book, [&](BookEntry& entry) {
         if (entry.value >= BookCounterBase + threshold) entry.value = 0;
     });
     char text[64];
@@ -150,9 +150,9 @@ int BookSave(OpeningBook &book, int threshold, const std::string &fileName) {
     return written;
 }
 
-void BookKeepFrequent(OpeningBook &book, int threshold) {
+void BookKeepFrequent(OpeningBook& book, int threshold) {
     auto kept = std::make_unique<OpeningBook>();
-    ForEachBookEntry(book, [&](BookEntry &entry) {
+    ForEachBookEntry(book, [&](BookEntry& entry) {
         int16_t value;
         if (savedValue(entry.value, threshold, value)) BookAddQuiet(*kept, entry.key, value);
     });
@@ -162,8 +162,8 @@ void BookKeepFrequent(OpeningBook &book, int threshold) {
     book.positions = kept->positions;
 }
 
-void InitOpeningBook(const std::string &bookPath) {
-    OpeningBook &book = currentBook();
+void InitOpeningBook(const std::string& bookPath) {
+    OpeningBook& book = currentBook();
     BookNew(book);
     BookLoad(book, bookPath);
 }

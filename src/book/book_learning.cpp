@@ -9,7 +9,7 @@ namespace corvid {
 // How far back from the end of a game learning looks.
 constexpr int LearningHorizon = 60;
 
-bool BookLearn(OpeningBook &book, GameRecord &record, int currentPly, int result) {
+bool BookLearn(OpeningBook& book, GameRecord& record, int currentPly, int result) {
     if (result != BlackWon && result != WhiteWon) return false;
     const int winner = result == WhiteWon ? White : Black;
     Position position;

@@ -14,6 +14,6 @@ constexpr int BlackWon = 1, WhiteWon = 2;
 // result says who won (other results change nothing). Returns true when it stopped at a
 // position where the loser still has a book move. Replaying rewrites the game's key history
 // with the same keys, so it runs only while the search is idle.
-bool BookLearn(OpeningBook &book, GameRecord &record, int currentPly, int result);
+bool BookLearn(OpeningBook& book, GameRecord& record, int currentPly, int result);
 
 } // namespace corvid

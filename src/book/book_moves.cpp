@@ -12,7 +12,7 @@ namespace {
 
 // Whether the position after the move already occurred in the game since the last capture or
 // pawn move, with the same side to move.
-bool repeatsGame(const Position &after, const uint64_t *keyHistory) {
+bool repeatsGame(const Position& after, const uint64_t* keyHistory) {
     if (!keyHistory) return false;
     int first = after.lastIrreversiblePly;
     if ((first & 1) != (after.ply & 1)) ++first;
@@ -22,8 +22,8 @@ bool repeatsGame(const Position &after, const uint64_t *keyHistory) {
 }
 
 // The moves the side to move may play: values not against it.
-int keptMoves(const OpeningBook &book, const Position &position, const uint64_t *keyHistory,
-              BookMoveList &list) {
+int keptMoves(const OpeningBook& book, const Position& position, const uint64_t* keyHistory,
+              BookMoveList& list) {
     BookMoveList all;
     BookMoves(book, position, keyHistory, all);
     list.count = 0;
@@ -39,7 +39,7 @@ int keptMoves(const OpeningBook &book, const Position &position, const uint64_t 
 
 } // namespace
 
-KeyRandom &bookRandom() {
+KeyRandom& bookRandom() {
     static KeyRandom random = [] {
         KeyRandom r;
         r.Skip(32);
@@ -48,8 +48,8 @@ KeyRandom &bookRandom() {
     return random;
 }
 
-int BookMoves(const OpeningBook &book, const Position &position, const uint64_t *keyHistory,
-              BookMoveList &list) {
+int BookMoves(const OpeningBook& book, const Position& position, const uint64_t* keyHistory,
+              BookMoveList& list) {
     MoveList candidates;
     GenerateAllMoves(position, candidates);
     list.count = 0;
@@ -60,7 +60,7 @@ int BookMoves(const OpeningBook &book, const Position &position, const uint64_t 
         Position after = position;
         MakeMoveWithCheck(after, move);
         after.key = ComputeKey(after);
-        const BookEntry *entry = BookFind(book, after.key);
+        const BookEntry* entry = BookFind(book, after.key);
         if (!entry || repeatsGame(after, keyHistory)) continue;
         list.moves[list.count] = move;
         list.values[list.count++] = entry->value;
@@ -68,8 +68,8 @@ int BookMoves(const OpeningBook &book, const Position &position, const uint64_t 
     return list.count;
 }
 
-Move ChooseBookMove(const OpeningBook &book, const Position &position, const uint64_t *keyHistory,
-                    KeyRandom &random, int64_t clockMs) {
+Move ChooseBookMove(const OpeningBook& book, const Position& position, const uint64_t* keyHistory,
+                    KeyRandom& random, int64_t clockMs) {
     BookMoveList kept;
     int count = keptMoves(book, position, keyHistory, kept);
     if (count == 0) return NoMove;
@@ -81,11 +81,11 @@ Move ChooseBookMove(const OpeningBook &book, const Position &position, const uin
     return kept.moves[index];
 }
 
-Move ChooseBookMove(const OpeningBook &book, const Position &position, const uint64_t *keyHistory) {
+Move ChooseBookMove(const OpeningBook& book, const Position& position, const uint64_t* keyHistory) {
     return ChooseBookMove(book, position, keyHistory, bookRandom(), millisecondClock());
 }
 
-bool HasBookMove(const OpeningBook &book, const Position &position, const uint64_t *keyHistory) {
+bool HasBookMove(const OpeningBook& book, const Position& position, const uint64_t* keyHistory) {
     BookMoveList kept;
     return keptMoves(book, position, keyHistory, kept) > 0;
 }

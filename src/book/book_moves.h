@@ -16,21 +16,21 @@ struct BookMoveList {
 // repeat a position of the game. keyHistory holds the game's position keys by ply (entry p =
 // the key of the position at ply p) at least from the position's lastIrreversiblePly up to its
 // ply; nullptr skips the repetition test.
-int BookMoves(const OpeningBook &book, const Position &position, const uint64_t *keyHistory,
-              BookMoveList &list);
+int BookMoves(const OpeningBook& book, const Position& position, const uint64_t* keyHistory,
+              BookMoveList& list);
 
 // The book's move for the side to move, 0 when it has none: a move whose value is not against
 // the side to move, picked pseudo-randomly, preferring values of magnitude 2 or more. The
 // generator is first advanced by clockMs mod 128 steps.
-Move ChooseBookMove(const OpeningBook &book, const Position &position, const uint64_t *keyHistory,
-                    KeyRandom &random, int64_t clockMs);
+Move ChooseBookMove(const OpeningBook& book, const Position& position, const uint64_t* keyHistory,
+                    KeyRandom& random, int64_t clockMs);
 // The same with the engine's own generator and clock (the search thread's book probe).
-Move ChooseBookMove(const OpeningBook &book, const Position &position, const uint64_t *keyHistory);
+Move ChooseBookMove(const OpeningBook& book, const Position& position, const uint64_t* keyHistory);
 
 // Whether ChooseBookMove would find a move, without drawing from the generator.
-bool HasBookMove(const OpeningBook &book, const Position &position, const uint64_t *keyHistory);
+bool HasBookMove(const OpeningBook& book, const Position& position, const uint64_t* keyHistory);
 
 // Per process: the generator of the book choice, warmed at first use; the search thread's.
-KeyRandom &bookRandom();
+KeyRandom& bookRandom();
 
 } // namespace corvid

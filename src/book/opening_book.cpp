@@ -10,19 +10,19 @@ namespace {
 
 int slotOf(uint64_t key) { return int(key & OpeningBook::SlotMask); }
 
-void report(const char *text) { uiReporter().statusText(text); }
+void report(const char* text) { uiReporter().statusText(text); }
 
 } // namespace
 
 OpeningBook::OpeningBook() : table(SlotCount), pool(PoolSize) {}
 
-OpeningBook &currentBook() {
+OpeningBook& currentBook() {
     static OpeningBook book;
     return book;
 }
 
-void BookNew(OpeningBook &book) {
-    for (BookEntry &entry : book.table) entry = BookEntry{};
+void BookNew(OpeningBook& book) {
+    for (BookEntry& entry : book.table) entry = BookEntry{};
     for (int i = 0; i < book.poolUsed; ++i) book.pool[size_t(i)] = BookEntry{};
     book.poolUsed = 0;
     book.positions = 0;
@@ -37,10 +37,10 @@ struct AddOutcome {
     int newValue = 0;
 };
 
-AddOutcome addEntry(OpeningBook &book, uint64_t key, int value) {
+AddOutcome addEntry(OpeningBook& book, uint64_t key, int value) {
     if (value == BookEmptyValue || value < INT16_MIN || value > INT16_MAX)
         return {BookAddResult::Refused};
-    BookEntry *entry = &book.table[size_t(slotOf(key))];
+    BookEntry* entry = &book.table[size_t(slotOf(key))];
     for (;;) {
         if (entry->value == BookEmptyValue) break;
         if (entry->key == key) {
@@ -66,11 +66,11 @@ AddOutcome addEntry(OpeningBook &book, uint64_t key, int value) {
 
 } // namespace
 
-BookAddResult BookAddQuiet(OpeningBook &book, uint64_t key, int value) {
+BookAddResult BookAddQuiet(OpeningBook& book, uint64_t key, int value) {
     return addEntry(book, key, value).result;
 }
 
-BookAddResult BookAdd(OpeningBook &book, uint64_t key, int value, bool silent) {
+BookAddResult BookAdd(OpeningBook& book, uint64_t key, int value, bool silent) {
     AddOutcome outcome = addEntry(book, key, value);
     char text[96];
     switch (outcome.result) {
@@ -94,8 +94,8 @@ BookAddResult BookAdd(OpeningBook &book, uint64_t key, int value, bool silent) {
     return outcome.result;
 }
 
-const BookEntry *BookFind(const OpeningBook &book, uint64_t key) {
-    const BookEntry *entry = &book.table[size_t(slotOf(key))];
+const BookEntry* BookFind(const OpeningBook& book, uint64_t key) {
+    const BookEntry* entry = &book.table[size_t(slotOf(key))];
     for (;;) {
         if (entry->value == BookEmptyValue) return nullptr;
         if (entry->key == key) return entry;
@@ -104,17 +104,17 @@ const BookEntry *BookFind(const OpeningBook &book, uint64_t key) {
     }
 }
 
-BookAddResult BookAddPosition(OpeningBook &book, Position &position, int value) {
+BookAddResult BookAddPosition(OpeningBook& book, Position& position, int value) {
     position.key = ComputeKey(position);
     position.pawnKey = ComputePawnKey(position);
     return BookAdd(book, position.key, value, false);
 }
 
-bool BookRemoveKey(OpeningBook &book, uint64_t key, bool silent) {
+bool BookRemoveKey(OpeningBook& book, uint64_t key, bool silent) {
     int slot = slotOf(key);
-    BookEntry *head = &book.table[size_t(slot)];
-    BookEntry *previous = nullptr;
-    BookEntry *entry = head;
+    BookEntry* head = &book.table[size_t(slot)];
+    BookEntry* previous = nullptr;
+    BookEntry* entry = head;
     char text[96];
     for (;;) {
         if (entry->value == BookEmptyValue) break;
@@ -146,7 +146,7 @@ bool BookRemoveKey(OpeningBook &book, uint64_t key, bool silent) {
     return false;
 }
 
-bool BookRemovePosition(OpeningBook &book, Position &position, bool silent) {
+bool BookRemovePosition(OpeningBook& book, Position& position, bool silent) {
     position.key = ComputeKey(position);
     position.pawnKey = ComputePawnKey(position);
     return BookRemoveKey(book, position.key, silent);

@@ -15,23 +15,23 @@ namespace {
 
 using Records = std::vector<std::pair<uint64_t, int>>;
 
-Records recordsOf(OpeningBook &book) {
+Records recordsOf(OpeningBook& book) {
     Records records;
-    ForEachBookEntry(book, [&](BookEntry &e) { records.emplace_back(e.key, e.value); });
+    ForEachBookEntry(book, [&](BookEntry& e) { records.emplace_back(e.key, e.value); });
     return records;
 }
 
-std::string readBytes(const std::string &path) {
+std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void writeBytes(const std::string &path, const std::string &bytes) {
+void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // A book with chains, plain values of both signs and occurrence counters 101..105.
-void fillSample(OpeningBook &book) {
+void fillSample(OpeningBook& book) {
     std::mt19937_64 random(11);
     for (int i = 0; i < 3000; ++i) BookAdd(book, random(), int(random() % 200) - 100, true);
     for (int i = 0; i < 50; ++i) BookAdd(book, 77 + i * uint64_t(OpeningBook::SlotCount), i, true);
@@ -56,7 +56,7 @@ TEST(BookFile, SaveAndReloadGiveTheSameRecordsInTenBytesEach) {
     // The frequent counters became value 0 in memory too; the rare ones stay counters there.
     Records saved = recordsOf(book);
     saved.erase(
-        std::remove_if(saved.begin(), saved.end(), [](const auto &r) { return r.second > 100; }),
+        std::remove_if(saved.begin(), saved.end(), [](const auto& r) { return r.second > 100; }),
         saved.end());
     EXPECT_EQ(recordsOf(reloaded), saved);
     // Saving what was loaded writes the identical file.
@@ -135,7 +135,7 @@ TEST(BookFile, BadFilesNeverCrashAndLoadOnlyWholeRecords) {
 
     OpeningBook book;
     BookAdd(book, 42, 1, true);
-    for (const std::string &name : {std::string("absent.obk"), std::string("")}) {
+    for (const std::string& name : {std::string("absent.obk"), std::string("")}) {
         EXPECT_FALSE(BookLoad(book, dir.file(name)).opened) << name;
     }
     std::filesystem::create_directory(dir.file("dir.obk"));
@@ -147,7 +147,7 @@ TEST(BookFile, BadFilesNeverCrashAndLoadOnlyWholeRecords) {
     // Random bytes: whatever the keys and values, the store stays consistent.
     std::mt19937 random(5);
     std::string noise(123457, '\0');
-    for (char &c : noise) c = char(random());
+    for (char& c : noise) c = char(random());
     noise.replace(0, 10, std::string("\x01\0\0\0\0\0\0\0\xD0\x8A", 10)); // value -30000
     int markers = 0;
     for (size_t at = 8; at + 2 <= 123450; at += 10)

@@ -20,21 +20,21 @@ struct BookLearningTest : ::testing::Test {
         ASSERT_TRUE(SetPositionFromFen(p, StartFen, &gameCastleInfo));
         StartGameRecord(p);
     }
-    void play(const std::string &moves) {
+    void play(const std::string& moves) {
         std::istringstream in(moves);
         for (std::string move; in >> move;)
             ASSERT_TRUE(ParseAndPlayMove(move, gamePosition, true, gameRecord)) << move;
     }
-    void add(const std::string &line) {
+    void add(const std::string& line) {
         BookAdd(book, test::KeyAfter(start.position, line), 0, true);
     }
-    bool has(const std::string &line) {
+    bool has(const std::string& line) {
         return BookFind(book, test::KeyAfter(start.position, line)) != nullptr;
     }
 };
 
 TEST_F(BookLearningTest, RemovesTheLosersMovesBackToItsLastOtherChoice) {
-    for (const char *line : {"e2e4", "e2e4 e7e5", "e2e4 c7c5", "e2e4 e7e5 g1f3",
+    for (const char* line : {"e2e4", "e2e4 e7e5", "e2e4 c7c5", "e2e4 e7e5 g1f3",
                              "e2e4 e7e5 g1f3 b8c6", "e2e4 e7e5 g1f3 b8c6 f1b5"})
         add(line);
     play("e4 e5 Nf3 Nc6 Bb5 a6 Ba4 Nf6 O-O Be7");
@@ -43,7 +43,7 @@ TEST_F(BookLearningTest, RemovesTheLosersMovesBackToItsLastOtherChoice) {
     EXPECT_TRUE(BookLearn(book, gameRecord, gamePosition.ply, WhiteWon));
     EXPECT_FALSE(has("e2e4 e7e5"));
     EXPECT_FALSE(has("e2e4 e7e5 g1f3 b8c6"));
-    for (const char *kept : {"e2e4", "e2e4 c7c5", "e2e4 e7e5 g1f3", "e2e4 e7e5 g1f3 b8c6 f1b5"})
+    for (const char* kept : {"e2e4", "e2e4 c7c5", "e2e4 e7e5 g1f3", "e2e4 e7e5 g1f3 b8c6 f1b5"})
         EXPECT_TRUE(has(kept)) << kept;
     EXPECT_EQ(book.positions, 4);
     // The game position is untouched.
@@ -51,7 +51,7 @@ TEST_F(BookLearningTest, RemovesTheLosersMovesBackToItsLastOtherChoice) {
 }
 
 TEST_F(BookLearningTest, StopsAtTheFirstOtherChoiceAndIgnoresDrawsAndWins) {
-    for (const char *line : {"d2d4", "e2e4", "e2e4 e7e5", "e2e4 e7e5 g1f3", "e2e4 e7e5 f1c4"})
+    for (const char* line : {"d2d4", "e2e4", "e2e4 e7e5", "e2e4 e7e5 g1f3", "e2e4 e7e5 f1c4"})
         add(line);
     play("e4 e5 Nf3 Nc6 Bc4 Bc5");
     // A draw, or an undecided game, teaches nothing.

@@ -16,16 +16,16 @@ struct BookMovesTest : ::testing::Test {
     test::FenPosition start{StartFen};
     OpeningBook book;
 
-    void add(const Position &from, const std::string &moves, int value) {
+    void add(const Position& from, const std::string& moves, int value) {
         BookAdd(book, test::KeyAfter(from, moves), value, true);
     }
-    std::string text(const Position &p, Move move) {
+    std::string text(const Position& p, Move move) {
         char buffer[8];
         FormatCoordinate(buffer, move, p, false);
         return buffer;
     }
     // How often each move comes out over many clock readings and generator states.
-    std::map<std::string, int> choices(const Position &p, const uint64_t *keys, int draws) {
+    std::map<std::string, int> choices(const Position& p, const uint64_t* keys, int draws) {
         std::map<std::string, int> seen;
         KeyRandom random;
         random.Skip(32);
@@ -38,7 +38,7 @@ struct BookMovesTest : ::testing::Test {
 };
 
 TEST_F(BookMovesTest, ListsStoredMovesInGenerationOrderWithTheirValues) {
-    const Position &p = start.position;
+    const Position& p = start.position;
     add(p, "e2e4", 1);
     add(p, "d2d4", -2);
     add(p, "g1f3", 0);
@@ -62,7 +62,7 @@ TEST_F(BookMovesTest, ListsStoredMovesInGenerationOrderWithTheirValues) {
 }
 
 TEST_F(BookMovesTest, OnlyValuesForTheSideToMoveAreChosen) {
-    const Position &p = start.position;
+    const Position& p = start.position;
     add(p, "e2e4", -5);
     add(p, "d2d4", 0);
     add(p, "c2c4", 1);
@@ -72,7 +72,7 @@ TEST_F(BookMovesTest, OnlyValuesForTheSideToMoveAreChosen) {
     EXPECT_GT(white["c2c4"], 0);
 
     test::FenPosition afterE4("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
-    const Position &q = afterE4.position;
+    const Position& q = afterE4.position;
     add(q, "e7e5", 5);
     add(q, "c7c5", -1);
     auto black = choices(q, nullptr, 400);
@@ -85,7 +85,7 @@ TEST_F(BookMovesTest, OnlyValuesForTheSideToMoveAreChosen) {
 }
 
 TEST_F(BookMovesTest, StrongerValuesArePreferredButEveryMoveComesOut) {
-    const Position &p = start.position;
+    const Position& p = start.position;
     add(p, "e2e4", 2);
     add(p, "d2d4", 0);
     add(p, "c2c4", 0);
@@ -128,7 +128,7 @@ TEST_F(BookMovesTest, AMoveRepeatingAGamePositionIsNotOffered) {
 TEST_F(BookMovesTest, DamagedBooksNeverProduceIllegalMoves) {
     // The bishop on e2 is pinned; its moves are pseudo-legal but not legal.
     test::FenPosition pinned("4r1k1/8/8/8/8/8/4B3/4K3 w - - 0 1");
-    const Position &p = pinned.position;
+    const Position& p = pinned.position;
     MoveList all;
     GenerateAllMoves(p, all);
     int stored = 0;
@@ -145,7 +145,7 @@ TEST_F(BookMovesTest, DamagedBooksNeverProduceIllegalMoves) {
     EXPECT_EQ(found, (std::set<std::string>{"e1d1", "e1d2", "e1f1", "e1f2"}));
     // In check only the legal evasions come out.
     test::FenPosition check("4r1k1/8/8/8/8/8/3B4/4K3 w - - 0 1");
-    const Position &q = check.position;
+    const Position& q = check.position;
     all.count = 0;
     GenerateAllMoves(q, all);
     for (int i = 0; i < all.count; ++i) {

@@ -21,13 +21,13 @@ class RecordingReporter : public UiReporter {
 public:
     RecordingReporter() { setUiReporter(this); }
     ~RecordingReporter() override { setUiReporter(nullptr); }
-    void statusText(const char *text) override { status.push_back(text); }
-    void messageBox(const char *title, const char *text) override {
+    void statusText(const char* text) override { status.push_back(text); }
+    void messageBox(const char* title, const char* text) override {
         boxes.push_back(std::string(title) + ": " + text);
     }
-    int count(const std::string &text) const {
+    int count(const std::string& text) const {
         int n = 0;
-        for (const std::string &s : status) n += s == text;
+        for (const std::string& s : status) n += s == text;
         return n;
     }
     std::vector<std::string> status;
@@ -43,11 +43,11 @@ public:
         EXPECT_FALSE(path_.empty());
     }
     ~ScratchDirectory() { std::filesystem::remove_all(path_); }
-    std::string file(const std::string &name) const { return path_ + "/" + name; }
-    const std::string &path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& path() const { return path_; }
     std::vector<std::string> entries() const {
         std::vector<std::string> names;
-        for (const auto &entry : std::filesystem::directory_iterator(path_))
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
             names.push_back(entry.path().filename().string());
         return names;
     }
@@ -57,7 +57,7 @@ private:
 };
 
 // The legal move written as text (e2e4, e1g1 for castling), 0 when there is none.
-inline Move MoveFromText(const Position &position, const std::string &text) {
+inline Move MoveFromText(const Position& position, const std::string& text) {
     MoveList list;
     GenerateLegalMoves(position, list);
     for (int i = 0; i < list.count; ++i) {
@@ -70,7 +70,7 @@ inline Move MoveFromText(const Position &position, const std::string &text) {
 
 // Plays the moves (coordinate texts separated by blanks), writing the key of each position
 // before its move into keys[ply].
-inline void PlayMoves(Position &position, const std::string &moves, uint64_t *keys = nullptr) {
+inline void PlayMoves(Position& position, const std::string& moves, uint64_t* keys = nullptr) {
     size_t start = 0;
     while (start < moves.size()) {
         size_t end = moves.find(' ', start);
@@ -87,7 +87,7 @@ inline void PlayMoves(Position &position, const std::string &moves, uint64_t *ke
 }
 
 // The key of the position after the moves.
-inline uint64_t KeyAfter(Position position, const std::string &moves) {
+inline uint64_t KeyAfter(Position position, const std::string& moves) {
     PlayMoves(position, moves);
     return ComputeKey(position);
 }

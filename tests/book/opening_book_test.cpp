@@ -40,7 +40,7 @@ TEST(OpeningBookStore, RemovingAnyLinkKeepsTheRestOfTheChain) {
         ASSERT_TRUE(BookRemoveKey(book, 5 + removed * Stride, true));
         EXPECT_EQ(book.positions, 3);
         for (int i = 0; i < 4; ++i) {
-            const BookEntry *entry = BookFind(book, 5 + i * Stride);
+            const BookEntry* entry = BookFind(book, 5 + i * Stride);
             if (i == removed) {
                 EXPECT_EQ(entry, nullptr) << "removed link " << removed;
             } else {
