@@ -1,5 +1,6 @@
 #include "startup/engine_init.h"
 
+#include "book/book_file.h"
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
 #include "startup/search_personality.h"
@@ -18,6 +19,7 @@ void initEngineTables() {
 
 void initEngine(int /*hashSizeCode*/) {
     initEngineTables();
+    InitOpeningBook(DefaultBookPath);
     activePersonality = SearchPersonality{};
 }
 
