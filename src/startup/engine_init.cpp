@@ -3,6 +3,8 @@
 #include "book/book_file.h"
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
+#include "eval/eval_tables.h"
+#include "eval/pawn_cache.h"
 #include "startup/search_personality.h"
 
 #include <mutex>
@@ -13,12 +15,14 @@ void initEngineTables() {
     static std::once_flag once;
     std::call_once(once, [] {
         InitAttackTables();
+        initEvalTables();
         InitHashKeys();
     });
 }
 
 void initEngine(int /*hashSizeCode*/) {
     initEngineTables();
+    clearPawnCache();
     InitOpeningBook(DefaultBookPath);
     activePersonality = SearchPersonality{};
 }
