@@ -30,7 +30,8 @@ bool loadPreferences(Preferences& prefs, std::FILE* file) {
     std::string text;
     char chunk[4096];
     size_t n;
-    while (text.size() < size_t(MaxPreferencesBytes) && (n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+    while (text.size() < size_t(MaxPreferencesBytes) &&
+           (n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
         text.append(chunk, n);
     if (text.empty()) return true;
 

@@ -110,7 +110,8 @@ struct TempFile {
 };
 
 const char* SeedPgn =
-    "[Event \"Seed\"]\n[White \"A\"]\n[Current Ply \"5\"]\n[FEN \"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -\"]\n"
+    "[Event \"Seed\"]\n[White \"A\"]\n[Current Ply \"5\"]\n"
+    "[FEN \"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -\"]\n"
     "\n{c} 1. O-O (1. Kd2 {x} $1) O-O-O ; comment\n2. Ra7 Rd2 3. Rxa8+ Rd8 1-0\n\n"
     "[Event \"Two\"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. O-O Be7 *\n";
 
