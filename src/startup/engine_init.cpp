@@ -2,6 +2,8 @@
 
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
+#include "eval/eval_tables.h"
+#include "eval/pawn_cache.h"
 #include "startup/search_personality.h"
 
 #include <mutex>
@@ -12,12 +14,14 @@ void initEngineTables() {
     static std::once_flag once;
     std::call_once(once, [] {
         InitAttackTables();
+        initEvalTables();
         InitHashKeys();
     });
 }
 
 void initEngine(int /*hashSizeCode*/) {
     initEngineTables();
+    clearPawnCache();
     activePersonality = SearchPersonality{};
 }
 
