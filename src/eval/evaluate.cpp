@@ -15,7 +15,7 @@ namespace corvid {
 namespace {
 
 // Per thread: the record used when the caller passes none, overwritten by every call.
-thread_local EvalDetail scratchDetail;
+constinit thread_local EvalDetail scratchDetail{};
 
 constexpr int FirstLazyMargin = 550;
 constexpr int SecondLazyMargin = 400;

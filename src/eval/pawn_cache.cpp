@@ -2,20 +2,20 @@
 
 #include <atomic>
 #include <cstring>
-#include <thread>
 
 namespace corvid {
 
-PawnCacheEntry pawnCache[PawnCacheEntries];
+constinit PawnCacheEntry pawnCache[PawnCacheEntries]{};
 
 namespace {
 
 // Enough for the occasional evaluation on the interface or protocol thread.
 constexpr int PrivateEntries = 64;
 
-std::atomic<std::thread::id> sharedOwner{};
-thread_local bool ownsShared = false;
-thread_local PawnCacheEntry privateCache[PrivateEntries];
+// Set while some thread owns pawnCache.
+constinit std::atomic<bool> sharedClaimed{false};
+constinit thread_local bool ownsShared = false;
+constinit thread_local PawnCacheEntry privateCache[PrivateEntries]{};
 
 } // namespace
 
@@ -23,16 +23,15 @@ void clearPawnCache() { std::memset(static_cast<void *>(pawnCache), 0, sizeof pa
 
 bool claimPawnCache() {
     if (ownsShared) return true;
-    std::thread::id none{};
-    std::thread::id self = std::this_thread::get_id();
-    if (sharedOwner.compare_exchange_strong(none, self) || none == self) ownsShared = true;
+    bool expected = false;
+    ownsShared = sharedClaimed.compare_exchange_strong(expected, true);
     return ownsShared;
 }
 
 void releasePawnCache() {
     if (!ownsShared) return;
     ownsShared = false;
-    sharedOwner.store(std::thread::id{});
+    sharedClaimed.store(false);
 }
 
 PawnCacheEntry &pawnCacheSlot(uint64_t pawnKey) {

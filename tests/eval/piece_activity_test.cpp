@@ -33,6 +33,19 @@ TEST(AttackInfo, PieceListHoldsTenPiecesAndTheBitboardsAll) {
     EXPECT_EQ(white.pieceCount, 10);
     for (int i = 0; i < white.pieceCount; ++i) EXPECT_NE(white.pieces[i].square, 63);
     EXPECT_TRUE(white.rookAttacks & SquareBB(15)); // only the h1 rook reaches h7
+
+    // The list runs in square order for both colours, so the colour-flipped twin drops a
+    // different piece: the queen on d7, the highest square, not the mirrored h8 rook. This is
+    // the one place where a position and its twin may score differently.
+    Analysed twin("nnbqkbrr/qqqq4/8/8/8/8/8/5K2 b - -");
+    const SideAttackInfo &black = twin.detail.side[Black];
+    EXPECT_EQ(black.pieceCount, 10);
+    bool rookListed = false;
+    for (int i = 0; i < black.pieceCount; ++i) {
+        EXPECT_NE(black.pieces[i].square, 11);
+        rookListed |= black.pieces[i].square == 7;
+    }
+    EXPECT_TRUE(rookListed);
 }
 
 TEST(AttackInfo, PinnedPiecesKeepTheirLine) {
