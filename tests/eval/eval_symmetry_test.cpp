@@ -70,17 +70,18 @@ TEST(EvalSymmetry, CompactPositionsAndTheirPlayouts) {
     EXPECT_GT(checked, 2000);
 }
 
-TEST(EvalSymmetry, PositionsFromRealOpenings) {
-    std::vector<std::string> openings = test::OpeningFens(400, 80);
-    if (openings.empty()) GTEST_SKIP() << "shared data not found";
+TEST(EvalSymmetry, PositionsFromRealGames) {
+    std::vector<std::string> fens = test::GameFens("pgn/master/twic0920.pgn", 120, 2);
+    for (const std::string &fen :
+         test::GameFens("pgn/engine/TCEC_Season_10_-_Superfinal.pgn", 12, 3))
+        fens.push_back(fen);
+    for (const std::string &fen : test::OpeningFens(1000, 30)) fens.push_back(fen);
+    if (fens.empty()) GTEST_SKIP() << "shared data not found";
     claimPawnCache();
-    std::vector<std::string> fens = openings;
-    for (size_t i = 0; i < openings.size(); i += 2)
-        for (const std::string &fen : test::RandomPlayout(openings[i], 120, 1000 + i))
-            fens.push_back(fen);
     int checked = 0;
     EXPECT_EQ(CheckAll(fens, checked), 0);
     EXPECT_GT(checked, 5000);
+    RecordProperty("positions", checked);
 }
 
 } // namespace

@@ -5,11 +5,15 @@
 #include "chess/fen.h"
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
+#include "chess/move_text.h"
+#include "chess/pgn.h"
 #include "chess/zobrist.h"
 #include "support/test_support.h"
 
 #include <cctype>
+#include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -104,6 +108,33 @@ inline std::vector<std::string> OpeningFens(size_t limit, size_t stride) {
         fields >> board >> side >> castling >> ep;
         fens.push_back(board + " " + side + " " + castling + " " + ep);
     }
+    return fens;
+}
+
+// Every `stride`-th position of the first `maxGames` games of a PGN file from the shared
+// data (none when the data is absent).
+inline std::vector<std::string> GameFens(const std::string &relative, int maxGames, int stride) {
+    std::vector<std::string> fens;
+    std::string path = SharedDataPath(relative);
+    if (path.empty()) return fens;
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (!file) return fens;
+    auto record = std::make_unique<GameRecord>();
+    PgnReader reader(file);
+    PgnTags tags;
+    std::string text;
+    for (int game = 0; game < maxGames && reader.NextGame(tags, text); ++game) {
+        FenPosition start(tags.fen[0] ? tags.fen : StartFen);
+        Position p = start.position;
+        record->moveCount = 0;
+        ParseMoveList(*record, text, p);
+        p = start.position;
+        for (int ply = 0; ply < record->moveCount; ++ply) {
+            if (!ParseAndPlayMove(record->entries[ply], p, false, *record)) break;
+            if (ply % stride == 0) fens.push_back(FenOf(p));
+        }
+    }
+    std::fclose(file);
     return fens;
 }
 
