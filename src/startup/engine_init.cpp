@@ -6,6 +6,7 @@
 #include "eval/eval_tables.h"
 #include "eval/pawn_cache.h"
 #include "startup/search_personality.h"
+#include "startup/settings.h"
 
 #include <mutex>
 
@@ -23,7 +24,7 @@ void initEngineTables() {
 void initEngine(int /*hashSizeCode*/) {
     initEngineTables();
     clearPawnCache();
-    InitOpeningBook(DefaultBookPath);
+    InitOpeningBook(bookPath(ActiveSettings));
     activePersonality = SearchPersonality{};
 }
 
