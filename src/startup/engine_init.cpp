@@ -1,11 +1,13 @@
 #include "startup/engine_init.h"
 
+#include "book/book_file.h"
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
 #include "eval/eval_tables.h"
 #include "eval/pawn_cache.h"
 #include "search/transposition_table.h"
 #include "startup/search_personality.h"
+#include "startup/settings.h"
 
 #include <mutex>
 
@@ -24,6 +26,7 @@ void initEngine(int hashSizeCode) {
     initEngineTables();
     ttResize(hashSizeCode);
     clearPawnCache();
+    InitOpeningBook(bookPath(ActiveSettings));
     activePersonality = SearchPersonality{};
 }
 
