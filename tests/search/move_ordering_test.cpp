@@ -78,11 +78,6 @@ TEST(History, UpdateRule) {
     EXPECT_LT(h, -16000);
 }
 
-TEST(History, GroupsByPieceKind) {
-    const int expected[16] = {0, 1, 1, 1, 2, 3, 0, 0, 4, 5, 5, 5, 6, 7, 0, 0};
-    for (int code = 0; code < 16; ++code) EXPECT_EQ(HistoryGroup(PieceCode(code)), expected[code]);
-}
-
 TEST(Killers, ShiftOnNewMoveOnly) {
     Move killers[2] = {0, 0};
     updateKillers(killers, 100);
