@@ -1,8 +1,13 @@
 #include "startup/engine_init.h"
 
+#include "book/book_file.h"
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
+#include "eval/eval_tables.h"
+#include "eval/pawn_cache.h"
+#include "search/transposition_table.h"
 #include "startup/search_personality.h"
+#include "startup/settings.h"
 
 #include <mutex>
 
@@ -12,12 +17,16 @@ void initEngineTables() {
     static std::once_flag once;
     std::call_once(once, [] {
         InitAttackTables();
+        initEvalTables();
         InitHashKeys();
     });
 }
 
-void initEngine(int /*hashSizeCode*/) {
+void initEngine(int hashSizeCode) {
     initEngineTables();
+    ttResize(hashSizeCode);
+    clearPawnCache();
+    InitOpeningBook(bookPath(ActiveSettings));
     activePersonality = SearchPersonality{};
 }
 
