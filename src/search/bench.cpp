@@ -4,6 +4,7 @@
 #include "chess/fen.h"
 #include "search/root_search.h"
 #include "search/search.h"
+#include "search/transposition_table.h"
 #include "startup/clock.h"
 #include "startup/thread.h"
 
@@ -14,7 +15,7 @@ namespace corvid {
 namespace {
 
 // Openings, sharp middlegames, a position in check, mates, and endings of every kind.
-constexpr const char* BenchPositions[] = {
+constexpr const char *BenchPositions[] = {
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
     "rn2kb1r/pp3ppp/2p1pn2/3p3b/8/1P1P1NPP/PBPqPPB1/RN2K2R w KQkq - 0 9",
@@ -58,7 +59,7 @@ constexpr const char* BenchPositions[] = {
 };
 constexpr int BenchCount = int(sizeof BenchPositions / sizeof BenchPositions[0]);
 
-BenchResult runAll(int depth, std::FILE* out) {
+BenchResult runAll(int depth, std::FILE *out) {
     BenchResult result;
     auto context = std::make_unique<SearchContext>();
     SearchState savedState = searchInfo.searchState.load();
@@ -79,8 +80,8 @@ BenchResult runAll(int depth, std::FILE* out) {
         if (out) {
             char text[16];
             FormatCoordinate(text, best, position, false);
-            std::fprintf(out, "Position %2d/%d  %-6s score %6d  nodes %12llu\n", i + 1,
-                         BenchCount, best ? text : "(none)", context->rootLines[0].score,
+            std::fprintf(out, "Position %2d/%d  %-6s score %6d  nodes %12llu\n", i + 1, BenchCount,
+                         best ? text : "(none)", context->rootLines[0].score,
                          (unsigned long long)context->nodes);
         }
     }
@@ -91,7 +92,7 @@ BenchResult runAll(int depth, std::FILE* out) {
 
 } // namespace
 
-BenchResult runBench(int depth, std::FILE* out) {
+BenchResult runBench(int depth, std::FILE *out) {
     BenchResult result;
     LargeStackThread thread;
     if (!thread.start([&] { result = runAll(depth, out); })) return result;

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "chess/make_move.h"
+#include "search/exchange.h"
+#include "search/move_picker.h"
 #include "search/search_context.h"
 
 namespace corvid {
@@ -24,37 +26,45 @@ struct NodeState {
 };
 
 // Own pawns one step from promotion.
-inline Bitboard pawnsOnSeventh(const Position& p, int colour) {
+inline Bitboard pawnsOnSeventh(const Position &p, int colour) {
     return p.Pieces(colour, Pawn) & RowMask[colour == White ? 1 : 6];
 }
 
 inline bool isRealMove(int move) { return move != NoMove && !(move & MarkerBit); }
 
 // PieceTo of a real move made at that record, 0 otherwise.
-inline int previousPieceTo(const PlyRecord& record) {
+inline int previousPieceTo(const PlyRecord &record) {
     return isRealMove(record.move) ? record.pieceTo : 0;
 }
 
+// Stages of the moves a node tries: the picker's, and the root's own list.
+constexpr int HashStage = int(Stage::HashMove);
+constexpr int CaptureStage = int(Stage::Captures);
+constexpr int RefutationStage = int(Stage::Refutations);
+constexpr int QuietStage = int(Stage::Quiets);
+constexpr int BadCaptureStage = int(Stage::BadCaptures);
+constexpr int EvasionStage = int(Stage::Evasions);
+constexpr int RootStage = int(Stage::Done) + 1;
+
 // PieceValue of the piece the move takes from its target square (0 for none and castling).
-inline int capturedValue(const Position& p, Move m) {
-    PieceCode target = p.board[MoveTo(m)];
-    if (target == Empty || ColourOf(target) == p.sideToMove) return 0;
-    return PieceValue[TypeOf(target)];
-}
+inline int capturedValue(const Position &p, Move m) { return CapturedValue(p, MoveTo(m)); }
 
 // Fills the record of the ply the move was made from.
-inline void recordMove(PlyRecord& record, PieceCode mover, Move m, const UndoInfo& undo) {
+inline void recordMove(PlyRecord &record, PieceCode mover, Move m, const UndoInfo &undo) {
     record.move = m;
     record.movedPiece = mover;
     bool castling = undo.moveKind == CastleKingSide || undo.moveKind == CastleQueenSide;
-    if (undo.moveKind == EnPassantMove) record.capturedType = Pawn;
-    else if (castling || undo.captured == Empty) record.capturedType = Empty;
-    else record.capturedType = TypeOf(PieceCode(undo.captured));
-    record.pieceTo = PieceToIndex(mover, MoveTo(m));
+    if (undo.moveKind == EnPassantMove)
+        record.capturedType = Pawn;
+    else if (castling || undo.captured == Empty)
+        record.capturedType = Empty;
+    else
+        record.capturedType = TypeOf(PieceCode(undo.captured));
+    record.pieceTo = PieceTo(mover, MoveTo(m));
 }
 
 // The record of a ply whose side passed (null move).
-inline void recordNullMove(PlyRecord& record) {
+inline void recordNullMove(PlyRecord &record) {
     record.move = NoMove;
     record.movedPiece = Empty;
     record.capturedType = Empty;
@@ -66,6 +76,6 @@ inline void recordNullMove(PlyRecord& record) {
 
 // Razoring, reverse futility, null move and ProbCut. Returns the node's result when one of
 // them ends the node (AbortScore included), NoScore otherwise.
-int preMovePruning(SearchContext& context, const NodeState& node);
+int preMovePruning(SearchContext &context, const NodeState &node);
 
 } // namespace corvid

@@ -1,8 +1,12 @@
 // The quiescence search: stand pat, captures and promotions, checks and their evasions for two
 // levels, mates in one, and table entries at its first level.
 #include "chess/make_move.h"
+#include "eval/evaluate.h"
+#include "search/check_moves.h"
+#include "search/mate_detection.h"
 #include "search/node_state.h"
 #include "search/search.h"
+#include "search/threat.h"
 
 #include <algorithm>
 
@@ -12,7 +16,7 @@ namespace {
 
 // Check evasions searched without standing pat (0), limited evasions after a stand pat (1),
 // captures (2), recaptures and quiet promotions only (3).
-int quiescenceMode(const SearchContext& c, bool inCheck, int qd, int checkClassHere) {
+int quiescenceMode(const SearchContext &c, bool inCheck, int qd, int checkClassHere) {
     if (!inCheck) return qd >= QuiescenceRecaptureOnlyDepth ? 3 : 2;
     if (!c.switches.qsearchChecks) return 1;
     int k = checkClassHere;
@@ -24,7 +28,7 @@ int tableDepth(int qd) { return std::max(-qd - 2, -6); }
 
 // A checking move whose piece hangs is still worth a look at the first level when it wins
 // something back or opens a line.
-bool worthDeferring(const Position& p, Move m, int capturedValue) {
+bool worthDeferring(const Position &p, Move m, int capturedValue) {
     int us = p.sideToMove;
     int pieces = p.pieceCount[White] + p.pieceCount[Black];
     if (capturedValue >= (pieces >= 3 ? PieceValue[Knight] : PieceValue[Pawn])) return true;
@@ -37,15 +41,15 @@ bool worthDeferring(const Position& p, Move m, int capturedValue) {
 
 } // namespace
 
-int quiesce(SearchContext& c, int alpha, int beta, int qd, int nodeType) {
-    Position& pos = c.position;
+int quiesce(SearchContext &c, int alpha, int beta, int qd, int nodeType) {
+    Position &pos = c.position;
     const int ply = pos.ply - c.rootPly;
     // Never reached from the main search (it stops at MaxPly); keeps every record in range.
     if (ply > MaxPly) return evaluatePosition(pos, alpha, beta, nullptr);
     const int us = pos.sideToMove;
 
     // Step 1.
-    PlyRecord& rec = c.stack[ply];
+    PlyRecord &rec = c.stack[ply];
     rec.pv[0] = NoMove;
     rec.pvLength = 1;
     rec.evasionCount = 0;
@@ -111,39 +115,38 @@ int quiesce(SearchContext& c, int alpha, int beta, int qd, int nodeType) {
     // Step 10. At the ply limit nothing is searched.
     if (ply < MaxPly) {
         // Step 11. Moves by mode.
-        MoveList list;
-        int keys[256];
+        ScoredMoveList list;
+        list.count = 0;
         int prev1 = ply > 0 ? previousPieceTo(c.stack[ply - 1]) : 0;
         if (mode == 0) {
             GenerateEvasions(pos, list);
             if (list.count == 0) return ply - MateValue;
             rec.evasionCount = list.count;
-            scoreEvasions(list, pos, prev1, keys);
+            scoreEvasions(list, pos, searchHistory, prev1);
         } else if (mode == 1) {
             MoveList all;
             GenerateEvasions(pos, all);
             rec.evasionCount = all.count;
             limitedEvasions(pos, list);
-            scoreCaptures(list, pos, keys);
+            scoreCaptures(list, pos);
         } else {
-            GenerateMoves(pos, list, pos.colourBB[us], pos.colourBB[us ^ 1], PawnCapturesOnly,
-                          true, false);
+            GenerateMoves(pos, list, pos.colourBB[us], pos.colourBB[us ^ 1], PawnCapturesOnly, true,
+                          false);
             GenerateMoves(pos, list, pos.Pieces(us, Pawn), ~pos.occupied & PromotionRows,
                           PawnPushesOnly, false, true);
-            scoreCaptures(list, pos, keys);
+            scoreCaptures(list, pos);
         }
-        sortMoves(list, keys);
+        SortMoves(list, 0, list.count);
 
         // Step 12. Generated moves, quiet checks, then the deferred ones.
         const CheckSquares checkSquares = PrepareCheckSquares(pos);
-        const int previousTo = ply > 0 && isRealMove(c.stack[ply - 1].move)
-                                   ? MoveTo(Move(c.stack[ply - 1].move))
-                                   : -1;
+        const int previousTo =
+            ply > 0 && isRealMove(c.stack[ply - 1].move) ? MoveTo(Move(c.stack[ply - 1].move)) : -1;
         Move deferred[MaxQuiescenceDeferred];
         int deferredCount = 0;
         MoveList checks;
         for (int phase = 0; phase < 3; ++phase) {
-            const MoveList* source = &list;
+            const MoveList *source = &list;
             if (phase == 1) {
                 if (!checksAllowed || inCheck) continue;
                 GenerateChecks(pos, ~pos.occupied, checkSquares, checks);
@@ -190,7 +193,7 @@ int quiesce(SearchContext& c, int alpha, int beta, int qd, int nodeType) {
                 const Position saved = pos;
                 PieceCode mover = pos.board[MoveFrom(m)];
                 UndoInfo undo;
-                MakeMove(pos, m, ch, undo);
+                MakeMove(pos, m, ch, undo, &transpositionTable);
                 recordMove(rec, mover, m, undo);
                 c.stack[ply + 1].checkClass = k;
                 int v = -quiesce(c, -beta, -alpha, qd + 2, nodeType);
@@ -201,8 +204,8 @@ int quiesce(SearchContext& c, int alpha, int beta, int qd, int nodeType) {
                 alpha = v;
                 bestMove = m;
                 if (nodeType == PvNode)
-                    rec.pvLength = buildLine(rec.pv, m, c.stack[ply + 1].pv,
-                                             c.stack[ply + 1].pvLength);
+                    rec.pvLength =
+                        buildLine(rec.pv, m, c.stack[ply + 1].pv, c.stack[ply + 1].pvLength);
                 if (v >= beta || v == MateValue - 1 - ply) {
                     if (qd == 0)
                         ttStore(pos.key, alphaEntry, beta, nodeType == PvNode ? m : NoMove, v, -2,

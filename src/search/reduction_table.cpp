@@ -15,7 +15,8 @@ void buildReductionTable() {
                 continue;
             }
             int f = std::clamp(int(0.75 * (n - 1)), 1, 40);
-            ReductionTable[d][n] = uint8_t(1 + int(0.5 * std::log(double(d)) * std::log(double(f))));
+            ReductionTable[d][n] =
+                uint8_t(1 + int(0.5 * std::log(double(d)) * std::log(double(f))));
         }
     }
 }

@@ -17,7 +17,7 @@ namespace corvid {
 
 namespace {
 
-bool isMoveOfList(const MoveList& list, Move m) {
+bool isMoveOfList(const MoveList &list, Move m) {
     for (int i = 0; i < list.count; ++i)
         if (list.moves[i] == m) return true;
     return false;
@@ -25,15 +25,15 @@ bool isMoveOfList(const MoveList& list, Move m) {
 
 double secondsSince(int64_t start) { return double(millisecondClock() - start) / 1000.0; }
 
-void report(SearchContext& c, int bound) {
+void report(SearchContext &c, int bound) {
     reportSearchLine(c, bound);
     c.lineReported = true;
 }
 
 int damp(int v, bool damped) { return damped && std::abs(v) < DampingLimit ? v * 3 / 4 : v; }
 
-void recordSlot(SearchContext& c, Move m, int score, const Move* line, int length) {
-    RootLine& slot = c.rootLines[c.pvIndex];
+void recordSlot(SearchContext &c, Move m, int score, const Move *line, int length) {
+    RootLine &slot = c.rootLines[c.pvIndex];
     slot.move = m;
     slot.score = score;
     slot.depth = c.iterationDepth;
@@ -43,30 +43,30 @@ void recordSlot(SearchContext& c, Move m, int score, const Move* line, int lengt
 
 // The legal root moves: captures by victim and attacker first, then quiet moves by the cheapest
 // mover, generation order within ties.
-void buildRootMoves(SearchContext& c) {
-    const Position& root = c.rootPosition;
+void buildRootMoves(SearchContext &c) {
+    const Position &root = c.rootPosition;
     int us = root.sideToMove;
     MoveList generated;
     if (root.checkers) {
         GenerateEvasions(root, generated);
     } else {
-        GenerateMoves(root, generated, root.colourBB[us], ~root.colourBB[us], PawnBoth, true,
-                      true);
+        GenerateMoves(root, generated, root.colourBB[us], ~root.colourBB[us], PawnBoth, true, true);
         GenerateCastling(root, generated);
     }
-    MoveList& moves = c.rootMoves;
+    ScoredMoveList &moves = c.rootMoves;
     moves.count = 0;
+    moves.allPromotions = 0;
     for (int i = 0; i < generated.count; ++i)
         if (root.checkers || IsLegal(root, generated.moves[i])) moves.Add(generated.moves[i]);
-    scoreCaptures(moves, root, c.rootKeys);
+    scoreCaptures(moves, root);
     for (int i = 0; i < moves.count; ++i)
-        if (IsCastling(root, moves.moves[i])) c.rootKeys[i] = -PieceValue[King];
-    sortMoves(moves, c.rootKeys);
+        if (IsCastling(root, moves.moves[i])) moves.keys[i] = -PieceValue[King];
+    SortMoves(moves, 0, moves.count);
 }
 
-void resetStack(SearchContext& c, int first) {
+void resetStack(SearchContext &c, int first) {
     for (int i = first; i < StackSize; ++i) {
-        PlyRecord& r = c.stack[i];
+        PlyRecord &r = c.stack[i];
         std::memset(&r, 0, sizeof r);
         r.movedPiece = Empty;
         r.capturedType = Empty;
@@ -75,7 +75,7 @@ void resetStack(SearchContext& c, int first) {
 
 // Runs the aspiration windows of the current slot at the current depth. Returns the last
 // search's result (AbortScore when it was stopped).
-int searchSlot(SearchContext& c, int previous) {
+int searchSlot(SearchContext &c, int previous) {
     int i = c.pvIndex;
     AspirationWindow w = firstAspirationWindow(previous, c.iterationDepth);
     int v = 0;
@@ -83,14 +83,14 @@ int searchSlot(SearchContext& c, int previous) {
         c.position = c.rootPosition;
         v = searchNode(c, w.alpha, w.beta, c.iterationDepth, false, PvNode);
         if (v == AbortScore) return v;
-        RootLine& slot = c.rootLines[i];
-        const PlyRecord& root = c.stack[0];
+        RootLine &slot = c.rootLines[i];
+        const PlyRecord &root = c.stack[0];
         slot.score = v;
         slot.pvLength = std::clamp(root.pvLength, 0, MaxPv);
         std::memcpy(slot.pv, root.pv, sizeof(Move) * size_t(slot.pvLength));
         if (slot.pvLength > 0 && isMoveOfList(c.rootMoves, slot.pv[0])) slot.move = slot.pv[0];
         if (v > w.alpha) {
-            moveToFront(c.rootMoves, c.rootKeys, slot.move, i);
+            moveToFront(c.rootMoves, slot.move, i);
             if (v < w.beta) break;
         }
         w = widenAspirationWindow(w, previous, v);
@@ -101,17 +101,16 @@ int searchSlot(SearchContext& c, int previous) {
 } // namespace
 
 AspirationWindow firstAspirationWindow(int s, int depth) {
-    int step = std::abs(s) >= MateThreshold                                     ? 3
+    int step = std::abs(s) >= MateThreshold                                                 ? 3
                : depth < AspirationFirstNarrowDepth || std::abs(s) > AspirationSkipTwoScore ? 2
-               : std::abs(s) > AspirationSkipOneScore                           ? 1
-                                                                                : 0;
+               : std::abs(s) > AspirationSkipOneScore                                       ? 1
+                                                                                            : 0;
     AspirationWindow w{0, 0, step};
-    int delta = step == 0 ? (std::abs(s) > AspirationWideScore ? AspirationNarrowWide
-                                                               : AspirationNarrow)
-                : step == 1 ? (std::abs(s) > AspirationWideScore ? AspirationMediumWide
-                                                                 : AspirationMedium)
-                : step == 2 ? AspirationFull
-                            : AspirationInfinite;
+    int delta =
+        step == 0   ? (std::abs(s) > AspirationWideScore ? AspirationNarrowWide : AspirationNarrow)
+        : step == 1 ? (std::abs(s) > AspirationWideScore ? AspirationMediumWide : AspirationMedium)
+        : step == 2 ? AspirationFull
+                    : AspirationInfinite;
     w.alpha = step < 2 ? s - delta : -delta;
     w.beta = step < 2 ? s + delta : delta;
     w.alpha = std::max(w.alpha, -AspirationInfinite);
@@ -127,8 +126,10 @@ AspirationWindow widenAspirationWindow(AspirationWindow w, int s, int v) {
     bool failHigh = v >= w.beta;
     ++w.step;
     if (w.step >= 4) return w;
-    if (failHigh) w.beta = w.step < 2 ? v + delta[w.step] : delta[w.step];
-    else w.alpha = w.step < 2 ? v - delta[w.step] : -delta[w.step];
+    if (failHigh)
+        w.beta = w.step < 2 ? v + delta[w.step] : delta[w.step];
+    else
+        w.alpha = w.step < 2 ? v - delta[w.step] : -delta[w.step];
     w.alpha = std::max(w.alpha, -AspirationInfinite);
     w.beta = std::min(w.beta, AspirationInfinite);
     return w;
@@ -141,7 +142,7 @@ bool timedSearch() {
 }
 } // namespace
 
-bool stopBetweenIterations(const SearchContext& c, int lastResult) {
+bool stopBetweenIterations(const SearchContext &c, int lastResult) {
     if (!timedSearch() || c.iterationDepth < StopRulesMinDepth) return false;
     if (lastResult == AbortScore || c.rootMoves.count == 1) return true;
     double budget = std::min(1.0, c.prevInstability / 6.0) * searchInfo.extraTime.load() +
@@ -158,10 +159,10 @@ bool stopBetweenIterations(const SearchContext& c, int lastResult) {
     return false;
 }
 
-int searchRootMove(SearchContext& c, Move m, int alpha, int beta, int a, int b, int newDepth,
+int searchRootMove(SearchContext &c, Move m, int alpha, int beta, int a, int b, int newDepth,
                    bool first, bool damped) {
-    PlyRecord& root = c.stack[0];
-    const PlyRecord& child = c.stack[1];
+    PlyRecord &root = c.stack[0];
+    const PlyRecord &child = c.stack[1];
     const int d = c.iterationDepth;
     if (first) {
         int v = searchNode(c, -b, -a, newDepth, true, PvNode);
@@ -172,9 +173,12 @@ int searchRootMove(SearchContext& c, Move m, int alpha, int beta, int a, int b, 
         bool hardFail = s < previous - RootFailHard;
         bool softFail = s < previous - RootFailSoft || s <= alpha;
         c.rootFailState = hardFail ? 2 : softFail ? 1 : 0;
-        if (hardFail) c.instability += 3;
-        else if (softFail) c.instability += 1;
-        else if (s >= beta && c.instability < 2) c.instability += 1;
+        if (hardFail)
+            c.instability += 3;
+        else if (softFail)
+            c.instability += 1;
+        else if (s >= beta && c.instability < 2)
+            c.instability += 1;
         c.firstMoveTime = secondsSince(c.iterationStart);
         Move line[MaxPv];
         int length = buildLine(line, m, child.pv, child.pvLength);
@@ -194,7 +198,7 @@ int searchRootMove(SearchContext& c, Move m, int alpha, int beta, int a, int b, 
     root.pvLength = 1;
     recordSlot(c, m, damp(v, damped), root.pv, 1);
     if (d > 5) {
-        moveToFront(c.rootMoves, c.rootKeys, m, c.pvIndex + 1);
+        moveToFront(c.rootMoves, m, c.pvIndex + 1);
         report(c, LowerBound);
         showSearchLines(c, LowerBound);
     }
@@ -212,9 +216,9 @@ int searchRootMove(SearchContext& c, Move m, int alpha, int beta, int a, int b, 
     return v;
 }
 
-void rootMoveRaisedAlpha(SearchContext& c, Move m, int v, int beta) {
-    PlyRecord& root = c.stack[0];
-    const PlyRecord& child = c.stack[1];
+void rootMoveRaisedAlpha(SearchContext &c, Move m, int v, int beta) {
+    PlyRecord &root = c.stack[0];
+    const PlyRecord &child = c.stack[1];
     root.pvLength = buildLine(root.pv, m, child.pv, child.pvLength);
     recordSlot(c, m, v, root.pv, root.pvLength);
     if (c.iterationDepth > 5) {
@@ -224,10 +228,10 @@ void rootMoveRaisedAlpha(SearchContext& c, Move m, int v, int beta) {
     }
 }
 
-Move rootSearch(SearchContext& c, int maxDepth) {
+Move rootSearch(SearchContext &c, int maxDepth) {
     // Step 1. The stop request belongs to engine control, which clears it when it hands out a
     // request: clearing it here would lose a stop that came in between.
-    clearHistories();
+    ClearHistory(searchHistory);
     buildReductionTable();
     c.switches = activePersonality.switches;
     c.nodeLimit = uint64_t(std::max<int64_t>(searchInfo.maxNodes.load(), 0));
@@ -240,7 +244,7 @@ Move rootSearch(SearchContext& c, int maxDepth) {
 
     // Steps 2-3. Root moves.
     buildRootMoves(c);
-    for (RootLine& line : c.rootLines) {
+    for (RootLine &line : c.rootLines) {
         line.move = NoMove;
         line.pvLength = 0;
         line.score = 0;
@@ -259,7 +263,7 @@ Move rootSearch(SearchContext& c, int maxDepth) {
     c.searchAge = ttNewSearchAge();
     c.rootPly = c.rootPosition.ply;
     c.position = c.rootPosition;
-    const Position& root = c.rootPosition;
+    const Position &root = c.rootPosition;
     c.nullMoveAllowed = root.pawnCount[White] + root.pawnCount[Black] > 0;
 
     // Step 6. Iterations.

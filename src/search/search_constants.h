@@ -57,8 +57,8 @@ constexpr int NullMoveQueenMaterial = 984;
 constexpr int NullMoveLowMaterial = 550;
 constexpr int NullMoveLosingDrop = 200;
 constexpr int NullMoveSafeMargin = 300;
-constexpr int NullMoveVerifyDepth = 10;      // verification above this depth ...
-constexpr int NullMoveVerifyDepthRich = 12;  // ... or this one with more material
+constexpr int NullMoveVerifyDepth = 10;     // verification above this depth ...
+constexpr int NullMoveVerifyDepthRich = 12; // ... or this one with more material
 constexpr int NullMoveVerifyMaterial = 1324;
 
 // ProbCut.

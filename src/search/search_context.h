@@ -5,8 +5,11 @@
 
 #include "chess/move_gen.h"
 #include "chess/position.h"
+#include "search/move_ordering.h"
+#include "search/score.h"
 #include "search/search_constants.h"
 #include "search/stand_ins.h"
+#include "search/transposition_table.h"
 #include "startup/search_personality.h"
 
 #include <cstdint>
@@ -26,18 +29,18 @@ constexpr Move DrawMarker = 0x8002;
 constexpr int PvNode = 0, CutNode = 1, AllNode = 2;
 
 struct PlyRecord {
-    Move killers[2];         // slot 1 newest
-    Move mateThreat;         // a mate the side not to move here threatens (set by the parent)
-    Move excludedMove;       // singular and alternative-move searches
-    int32_t move;            // the move made from this ply (0: none or a null move)
-    int32_t movedPiece;      // its piece, Empty when none
-    int32_t capturedType;    // type it captured, 6 when none
-    int32_t pieceTo;         // its PieceTo index
-    int32_t threatClass;     // its threat class, -1..5
-    uint8_t pawnTo7th;       // a pawn reached the 7th rank with threat class 4 or more
-    int32_t extension;       // the extension it got, half plies
-    int32_t checkClass;      // quiescence: check class of the move that led here
-    Move pv[MaxPv];          // principal variation from this ply
+    Move killers[2];      // slot 1 newest
+    Move mateThreat;      // a mate the side not to move here threatens (set by the parent)
+    Move excludedMove;    // singular and alternative-move searches
+    int32_t move;         // the move made from this ply (0: none or a null move)
+    int32_t movedPiece;   // its piece, Empty when none
+    int32_t capturedType; // type it captured, 6 when none
+    int32_t pieceTo;      // its PieceTo index
+    int32_t threatClass;  // its threat class, -1..5
+    uint8_t pawnTo7th;    // a pawn reached the 7th rank with threat class 4 or more
+    int32_t extension;    // the extension it got, half plies
+    int32_t checkClass;   // quiescence: check class of the move that led here
+    Move pv[MaxPv];       // principal variation from this ply
     int32_t pvLength;
     uint8_t repetitionDamped; // the last move from here was searched with repetition damping
     int32_t evasionCount;
@@ -79,8 +82,7 @@ struct SearchContext {
     int64_t lastDisplayRefresh = 0;
 
     // ---- Root
-    MoveList rootMoves;
-    int32_t rootKeys[256];
+    ScoredMoveList rootMoves; // keys: the capture keys of the first ordering
     RootLine rootLines[MaxRootLines];
     int32_t previousScores[MaxRootLines]; // each slot's score from the last iteration
     int32_t pvIndex = 0;
@@ -108,9 +110,9 @@ struct SearchContext {
 
 // Copies the root position and the game's keys (entries 0 .. root ply - 1) into the context and
 // clears the lines and counters.
-void setUpSearchContext(SearchContext& context, const Position& root, const uint64_t* gameKeys);
+void setUpSearchContext(SearchContext &context, const Position &root, const uint64_t *gameKeys);
 
 // Copies src's line (length n) behind move into dst, truncated to MaxPv.
-int buildLine(Move* dst, Move move, const Move* src, int n);
+int buildLine(Move *dst, Move move, const Move *src, int n);
 
 } // namespace corvid

@@ -1,19 +1,24 @@
 // The main search node: principal variation search with null windows over the staged moves,
 // with the extension, reduction and pruning rules decided per move.
 #include "chess/make_move.h"
+#include "eval/evaluate.h"
 #include "search/draw_detection.h"
+#include "search/mate_detection.h"
 #include "search/node_state.h"
 #include "search/reduction_table.h"
 #include "search/root_bookkeeping.h"
 #include "search/search.h"
 #include "search/search_display.h"
 #include "search/selectivity.h"
+#include "search/threat.h"
 #include "startup/clock.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 namespace corvid {
+
+MoveHistory searchHistory;
 
 namespace {
 
@@ -29,7 +34,7 @@ bool timedSearch() {
 }
 
 // Step 1: a pending stop (honoured once the first iteration is done) or a missed ponder.
-bool stopRequested(const SearchContext& c) {
+bool stopRequested(const SearchContext &c) {
     if (searchInfo.ponderState.load(std::memory_order_relaxed) == PonderState::PonderMiss)
         return true;
     if (c.iterationDepth <= 2) return false;
@@ -38,7 +43,7 @@ bool stopRequested(const SearchContext& c) {
 }
 
 // Step 2: the clock, read every TimeCheckInterval nodes.
-bool outOfTime(SearchContext& c) {
+bool outOfTime(SearchContext &c) {
     c.nextCheck = c.nodes + TimeCheckInterval;
     int64_t now = millisecondClock();
     if (!inProtocolMode() &&
@@ -51,8 +56,8 @@ bool outOfTime(SearchContext& c) {
     if (!timedSearch() || c.iterationDepth <= 2) return false;
     double a = std::min(c.prevInstability, InstabilityCap);
     double b = c.instability;
-    double budget = std::min(1.0, a / 6 + b / 4) * searchInfo.extraTime.load() +
-                    searchInfo.targetTime.load();
+    double budget =
+        std::min(1.0, a / 6 + b / 4) * searchInfo.extraTime.load() + searchInfo.targetTime.load();
     int64_t elapsed = now - c.searchStart;
     if (double(elapsed) > budget * 1000) return true;
     return elapsed > SingleMoveStopMs && c.rootMoves.count == 1;
@@ -63,7 +68,7 @@ int firstChildType(int nodeType) {
 }
 
 // Whether the singular verification shows the table move standing alone. May abort.
-int singularTest(SearchContext& c, const NodeState& n, Move m, bool& singular) {
+int singularTest(SearchContext &c, const NodeState &n, Move m, bool &singular) {
     singular = false;
     if (!c.switches.singularExtension || m != n.ttMove || m != n.tt.move || !n.tt.found ||
         n.tt.score == NoScore || n.ply == 0 || n.excluded || n.depth < SingularMinDepth ||
@@ -75,7 +80,7 @@ int singularTest(SearchContext& c, const NodeState& n, Move m, bool& singular) {
     }
     if (n.tt.bound == BoundUpper || n.depth < SingularSearchMinDepth) return 0;
     int sb = std::max(n.tt.score - 3 * n.tt.depth / 2 - SingularMargin, -MateValue);
-    PlyRecord& rec = c.stack[n.ply];
+    PlyRecord &rec = c.stack[n.ply];
     int threatClass = rec.threatClass;
     rec.excludedMove = m;
     int v = searchNode(c, sb - 1, sb, (n.depth / 2) & ~1, false, CutNode);
@@ -90,8 +95,8 @@ int singularTest(SearchContext& c, const NodeState& n, Move m, bool& singular) {
 }
 
 // The mate in one the side to move may answer with before any move is tried.
-Move mateBeforeMoves(SearchContext& c, const NodeState& n) {
-    const Position& pos = c.position;
+Move mateBeforeMoves(SearchContext &c, const NodeState &n) {
+    const Position &pos = c.position;
     if (!c.switches.mateThreats || n.ply < 1 || n.excluded) return NoMove;
     if (n.ttMove && !(n.tt.found && n.tt.depth <= 2 && n.depth > 2)) return NoMove;
     Move threat = c.stack[n.ply - 1].mateThreat;
@@ -105,9 +110,8 @@ Move mateBeforeMoves(SearchContext& c, const NodeState& n) {
 
 } // namespace
 
-int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowed,
-               int nodeType) {
-    Position& pos = c.position;
+int searchNode(SearchContext &c, int alpha, int beta, int depth, bool nullAllowed, int nodeType) {
+    Position &pos = c.position;
     const int ply = pos.ply - c.rootPly;
 
     // Step 1. Stop tests: once a stop reached the search, every node returns at once.
@@ -126,10 +130,9 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
     if (ply >= MaxPly) return evaluatePosition(pos, alpha, beta, nullptr);
 
     // Step 4. Reset the record.
-    PlyRecord& rec = c.stack[ply];
+    PlyRecord &rec = c.stack[ply];
     rec.pv[0] = NoMove;
-    if (ply == 0 && c.rootLines[c.pvIndex].pvLength > 0)
-        rec.pv[0] = c.rootLines[c.pvIndex].pv[0];
+    if (ply == 0 && c.rootLines[c.pvIndex].pvLength > 0) rec.pv[0] = c.rootLines[c.pvIndex].pv[0];
     rec.pvLength = 1;
     rec.repetitionDamped = 0;
     c.stack[ply + 2].killers[0] = c.stack[ply + 2].killers[1] = NoMove;
@@ -154,8 +157,7 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
 
     // Step 7. Table probe.
     bool hit = ttProbe(n.key, alpha, beta, depth, ply, int(c.searchAge), n.tt);
-    n.ttMove = n.tt.found && isRealMove(n.tt.move) &&
-                       IsPseudoLegal(pos, n.tt.move, n.us, false)
+    n.ttMove = n.tt.found && isRealMove(n.tt.move) && IsPseudoLegal(pos, n.tt.move, n.us, false)
                    ? n.tt.move
                    : NoMove;
     int prev1 = ply >= 1 ? previousPieceTo(c.stack[ply - 1]) : 0;
@@ -166,7 +168,8 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
         rec.pv[1] = TableMarker;
         rec.pvLength = 2;
         if (!n.excluded && n.ttMove && IsQuietMove(pos, n.ttMove) && n.tt.bound != BoundUpper)
-            updateQuietStats(pos, n.ttMove, depth, rec.killers, prev1, prev2, false, nullptr, 0);
+            updateQuietStats(searchHistory, rec.killers, pos, n.ttMove, depth, ply, prev1, prev2,
+                             nullptr, 0);
         return n.tt.score;
     }
 
@@ -175,21 +178,20 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
         n.staticEval = n.tableEval = n.tt.staticEval;
     } else {
         bool lazy = false;
-        n.staticEval = evaluatePosition(pos, alpha - StaticEvalLazyBelow,
-                                        beta + StaticEvalLazyAbove, &lazy);
+        n.staticEval =
+            evaluatePosition(pos, alpha - StaticEvalLazyBelow, beta + StaticEvalLazyAbove, &lazy);
         n.tableEval = lazy ? NoScore : n.staticEval;
     }
     rec.staticEval = n.staticEval;
     rec.materialBalance = pos.material[n.us] - pos.material[n.them];
     n.improving = ply >= 2 && n.staticEval > c.stack[ply - 2].staticEval;
-    n.threatened = (ply > 1 && c.stack[ply - 1].pawnTo7th) || pawnsOnSeventh(pos, n.them) ||
-                   rec.mateThreat;
+    n.threatened =
+        (ply > 1 && c.stack[ply - 1].pawnTo7th) || pawnsOnSeventh(pos, n.them) || rec.mateThreat;
 
     // Step 9. Pruning value.
     n.evalPrime = n.staticEval;
     if (n.tt.found && n.tt.score != NoScore &&
-        (n.tt.bound == BoundExact ||
-         (n.tt.bound == BoundLower && n.tt.score > n.staticEval) ||
+        (n.tt.bound == BoundExact || (n.tt.bound == BoundLower && n.tt.score > n.staticEval) ||
          (n.tt.bound == BoundUpper && n.tt.score < n.staticEval)))
         n.evalPrime = n.tt.score;
     n.alpha = alpha;
@@ -204,8 +206,8 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
     // Step 11. Internal iterative deepening.
     if (!n.ttMove && !n.excluded && ply > 0 && depth >= depth / 4 + IidMinDepth &&
         (nodeType != AllNode || n.evalPrime > alpha)) {
-        int v = searchNode(c, alpha, beta, (depth - depth / 4 - IidReduction) & ~1, false,
-                           nodeType);
+        int v =
+            searchNode(c, alpha, beta, (depth - depth / 4 - IidReduction) & ~1, false, nodeType);
         if (v == AbortScore) return AbortScore;
         Move found = rec.pv[0];
         if (isRealMove(found) && IsPseudoLegal(pos, found, n.us, false)) n.ttMove = found;
@@ -226,7 +228,8 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
     // Step 13. The move loop.
     MovePicker picker;
     int rootIndex = c.pvIndex;
-    if (ply > 0) picker.init(pos, n.ttMove, rec.killers, prev1, prev2);
+    if (ply > 0)
+        InitMovePicker(picker, pos, searchHistory, rec.killers, n.ttMove, n.excluded, prev1, prev2);
     rec.evasionCount = ply > 0 ? picker.evasionCount : n.inCheck ? c.rootMoves.count : 0;
     const bool singleEvasion = n.inCheck && rec.evasionCount == 1 && depth >= 1;
     const CheckSquares checkSquares = PrepareCheckSquares(pos);
@@ -234,10 +237,10 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
     const bool futileNode =
         nodeType != PvNode && ply > 1 && depth <= FutilityMaxDepth && alpha > -MateThreshold &&
         !n.inCheck &&
-        n.staticEval < alpha - (pieces >= FutilityPieceThreshold ? FutilityMargin
-                                                                  : FutilityMarginFewPieces);
+        n.staticEval <
+            alpha - (pieces >= FutilityPieceThreshold ? FutilityMargin : FutilityMarginFewPieces);
     const bool mayDamp = ply == 0 || (ply == 1 && !c.stack[0].repetitionDamped);
-    PlyRecord& child = c.stack[ply + 1];
+    PlyRecord &child = c.stack[ply + 1];
 
     int movesTried = 0; // legal moves counted, whatever became of them
     int searched = 0;   // moves made and scored
@@ -256,16 +259,12 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
             m = c.rootMoves.moves[rootIndex++];
             stage = RootStage;
         } else {
-            m = picker.next();
+            m = NextMove(picker);
             if (m == NoMove) break;
-            stage = picker.stage;
+            stage = int(picker.moveStage);
         }
 
-        // Per-move step 1. Moves generated here still need the legality test.
-        if (m == n.excluded) continue;
-        if ((stage == CaptureStage || stage == QuietStage || stage == BadCaptureStage) &&
-            !IsLegal(pos, m))
-            continue;
+        // Per-move step 1: the picker leaves out the excluded move and illegal ones.
 
         // Per-move step 2. Count every legal move.
         ++movesTried;
@@ -278,9 +277,10 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
 
         // Per-move step 3. Threat class.
         int threatClass = 0;
-        if (stage == BadCaptureStage) threatClass = -1;
+        if (stage == BadCaptureStage)
+            threatClass = -1;
         else if (depth > 1 || (ply > 0 && c.stack[ply - 1].threatClass > 1))
-            threatClass = threatClassOf(pos, m, c.switches.threatMoveDetection);
+            threatClass = threatClassOf(pos, m);
         rec.threatClass = threatClass;
 
         // Per-move step 4.
@@ -319,7 +319,7 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
         // Per-move step 8. Make the move.
         const Position saved = pos;
         UndoInfo undo;
-        MakeMove(pos, m, checks, undo);
+        MakeMove(pos, m, checks, undo, &transpositionTable);
         recordMove(rec, mover, m, undo);
         child.mateThreat = NoMove;
 
@@ -382,8 +382,8 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
                 if (v == AbortScore) return AbortScore;
                 v = -v;
             } else {
-                int r = lateMoveReduction(c, n, m, stage, tactical, checks, threatClass,
-                                          newDepth, triedCount);
+                int r = lateMoveReduction(c, n, m, stage, tactical, checks, threatClass, newDepth,
+                                          triedCount);
                 v = searchNode(c, -a - 1, -a, std::max(newDepth - r, 0), true, CutNode);
                 if (v == AbortScore) return AbortScore;
                 v = -v;
@@ -422,8 +422,8 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
             if (v >= beta || v == MateValue - 1 - ply) {
                 // Per-move step 16. Cut-off.
                 if (!n.excluded)
-                    updateQuietStats(pos, m, depth, rec.killers, prev1, prev2, ply == 0, tried,
-                                     triedCount);
+                    updateQuietStats(searchHistory, rec.killers, pos, m, depth, ply, prev1, prev2,
+                                     tried, triedCount);
                 if (ply > 0 && !rec.repetitionDamped) {
                     int hints = (m == n.ttMove && singularMove ? HintSingular : 0) |
                                 (n.tt.hints & HintNoMateThreat);
@@ -457,8 +457,10 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
             if (w == AbortScore) return AbortScore;
             Move alternative = child.pv[0];
             if (isRealMove(alternative)) {
-                if (ply == 0) moveToFront(c.rootMoves, c.rootKeys, alternative, rootIndex);
-                else picker.bringNext(alternative);
+                if (ply == 0)
+                    moveToFront(c.rootMoves, alternative, rootIndex);
+                else
+                    PromoteNextMove(picker, alternative);
                 if ((stage == HashStage || stage == CaptureStage) &&
                     IsPseudoLegal(pos, alternative, n.us, true))
                     updateKillers(rec.killers, alternative);
@@ -468,8 +470,10 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
 
     // Step 14. End of node.
     if (movesTried == 0) {
-        if (n.excluded) best = alpha;
-        else if (n.inCheck) best = ply - MateValue;
+        if (n.excluded)
+            best = alpha;
+        else if (n.inCheck)
+            best = ply - MateValue;
         else {
             best = 0;
             rec.pv[0] = DrawMarker;
@@ -479,13 +483,13 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
         best = alphaEntry;
     }
     if (bestMove && !n.excluded)
-        updateQuietStats(pos, bestMove, depth, rec.killers, prev1, prev2, ply == 0, tried,
+        updateQuietStats(searchHistory, rec.killers, pos, bestMove, depth, ply, prev1, prev2, tried,
                          triedCount);
     if (!rec.repetitionDamped && (ply > 0 || c.pvIndex == 0)) {
         int hints = (bestMove && bestMove == n.ttMove && singularMove ? HintSingular : 0) |
                     (!mateThreatFound && depth > 2 ? HintNoMateThreat : 0);
-        ttStore(n.key, alphaEntry, beta, bestMove, best, depth, ply, int(c.searchAge),
-                n.tableEval, hints);
+        ttStore(n.key, alphaEntry, beta, bestMove, best, depth, ply, int(c.searchAge), n.tableEval,
+                hints);
     }
     return best;
 }
