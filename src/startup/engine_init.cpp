@@ -2,6 +2,7 @@
 
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
+#include "startup/search_controller.h"
 #include "startup/search_personality.h"
 
 #include <mutex>
@@ -19,6 +20,7 @@ void initEngineTables() {
 void initEngine(int /*hashSizeCode*/) {
     initEngineTables();
     activePersonality = SearchPersonality{};
+    startSearchThread();
 }
 
 } // namespace corvid

@@ -1,0 +1,12 @@
+#include "startup/start_up_settings.h"
+
+namespace corvid {
+
+int validHashSizeCode(int code) {
+    return code >= MinHashSizeCode && code <= MaxHashSizeCode ? code : DefaultHashSizeCode;
+}
+
+// Until the settings store lands the defaults stand.
+int loadStartUpSettings() { return validHashSizeCode(DefaultHashSizeCode); }
+
+} // namespace corvid
