@@ -3,6 +3,7 @@
 #include "chess/coordinate_notation.h"
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
+#include "chess/move_notation.h"
 #include "protocol/engine_output.h"
 #include "search/root_search.h"
 #include "startup/clock.h"
@@ -25,9 +26,10 @@ bool playable(const Position& p, Move move) {
 }
 
 int moveText(char* buffer, Move move, const Position& p, bool san) {
-    // Until the notation module lands, both forms are coordinates.
-    (void)san;
-    return FormatCoordinate(buffer, move, p, searchInfo.chess960.load());
+    if (!san) return FormatCoordinate(buffer, move, p, searchInfo.chess960.load());
+    int length = FormatMove(buffer, move, p, SanForm);
+    while (length > 0 && buffer[length - 1] == ' ') buffer[--length] = '\0';
+    return length;
 }
 
 // The move the transposition table holds for the position; none until the table lands.
@@ -58,7 +60,7 @@ std::string principalVariationText(const SearchContext& context, const RootLine&
     for (int i = 0; i < count; ++i) {
         Move move = line.pv[i];
         if (!playable(p, move)) break;
-        char buffer[16];
+        char buffer[MoveTextBufferSize];
         moveText(buffer, move, p, san);
         text += buffer;
         text += ' ';
@@ -92,7 +94,7 @@ void reportSearchLine(const SearchContext& context, int bound) {
     std::string pv;
     if (searchInfo.ponderState.load() == PonderState::Pondering && ponderText[0]) {
         pv += "{ ";
-        pv += ponderText;
+        pv += ponderText; // SAN, with its own trailing blank
         pv += "} ";
     }
     pv += principalVariationText(context, line, bound, true);

@@ -150,9 +150,7 @@ void quitCommand(const std::string&) { searchInfo.quitRequested.store(true); sto
 void takeBack(int plies) {
     bool analysing = searchInfo.analyzeMode.load();
     stopSearch();
-    int count = gameMoveCount();
-    if (count >= plies) goToGamePly(count - plies);
-    searchInfo.gameResult.store(GameRunning);
+    if (takeBackPlies(plies)) searchInfo.gameResult.store(GameRunning);
     if (analysing) restartAnalysis();
 }
 

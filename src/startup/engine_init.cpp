@@ -2,6 +2,7 @@
 
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
+#include "startup/game.h"
 #include "startup/search_controller.h"
 #include "startup/search_personality.h"
 
@@ -20,6 +21,7 @@ void initEngineTables() {
 void initEngine(int /*hashSizeCode*/) {
     initEngineTables();
     activePersonality = SearchPersonality{};
+    installMoveRecordedHook();
     startSearchThread();
 }
 

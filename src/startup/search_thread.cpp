@@ -1,6 +1,6 @@
 #include "startup/search_thread.h"
 
-#include "chess/coordinate_notation.h"
+#include "chess/move_notation.h"
 #include "chess/make_move.h"
 #include "protocol/search_report.h"
 #include "search/root_search.h"
@@ -99,8 +99,8 @@ bool ponderOnReply(SearchContext& context) {
         if (!inProtocolMode()) uiReporter().statusText("No valid move to ponder.");
         return false;
     }
-    char text[16];
-    FormatCoordinate(text, reply, p, searchInfo.chess960.load());
+    char text[MoveTextBufferSize];
+    FormatMove(text, reply, p, SanForm); // SAN ends with its blank: "{ e5 } " in the output
     setPonderMoveText(text);
     const uint64_t* gameKeys = gameKeyHistory();
     int plies = p.ply < MaxGamePlies ? p.ply : MaxGamePlies;

@@ -1,5 +1,6 @@
 #include "startup/table_access.h"
 
+#include "chess/move_notation.h"
 #include "startup/search_info.h"
 
 #include <atomic>
@@ -28,6 +29,9 @@ void setSearchThreadLowPriority(bool on) {
     setpriority(PRIO_PROCESS, id_t(id), on ? callerNice : 0);
 }
 
-void setChess960(bool on) { searchInfo.chess960.store(on); }
+void setChess960(bool on) {
+    searchInfo.chess960.store(on);
+    uciChess960.store(on);
+}
 
 } // namespace corvid
