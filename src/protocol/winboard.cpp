@@ -85,10 +85,10 @@ void moveCommand(const std::string& line) {
     if (!isMoveLine(line)) return;
     bool analysing = searchInfo.analyzeMode.load();
     if (analysing) stopSearch();
-    winboardAllocateTime();
     searchInfo.gameResult.store(GameRunning);
     std::string text = line.substr(0, line.find(' '));
-    if (enterOpponentMove(text.c_str(), !analysing) == OpponentMoveResult::Illegal)
+    if (enterOpponentMove(text.c_str(), !analysing, winboardAllocateTime) ==
+        OpponentMoveResult::Illegal)
         writeOutput("Illegal move: %s\n", text.c_str());
     if (analysing) restartAnalysis();
 }

@@ -9,11 +9,13 @@
 
 namespace corvid {
 
-OpponentMoveResult enterOpponentMove(const char* text, bool thinkAfter) {
+OpponentMoveResult enterOpponentMove(const char* text, bool thinkAfter, void (*beforeMove)()) {
     // While pondering the search works on its own copy and the game may change under it;
     // any other search is stopped before the game changes.
     bool pondering = searchInfo.ponderState.load() == PonderState::Pondering;
+    // (Seeing Pondering also orders this thread after the search thread's last game change.)
     if (!pondering) stopSearch();
+    if (beforeMove) beforeMove();
     if (!playGameMoveText(text)) return OpponentMoveResult::Illegal;
     searchInfo.clocksRunning.store(true);
     searchInfo.gameResult.store(GameRunning);

@@ -12,7 +12,7 @@
 namespace corvid::test {
 
 // Generous waits: the sanitizer builds run several times slower.
-constexpr int ReplyWaitMs = 5000;
+constexpr int ReplyWaitMs = 20000;
 
 // Starts corvid and completes the "uci" hand-shake (the reply lines are returned in reply).
 std::unique_ptr<EngineProcess> StartUci(std::vector<std::string>* reply = nullptr);
