@@ -1,9 +1,10 @@
 // A small stand-in for the real search, with the same interface: iterative deepening of a plain
-// alpha-beta on material and piece-square sums with a capture search, honouring the stop
+// alpha-beta with a capture search over the static evaluation, honouring the stop
 // request, ponder miss, clock, depth and node limits exactly as the real search must. The real
 // search replaces this file.
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
+#include "eval/evaluate.h"
 #include "protocol/search_report.h"
 #include "search/root_search.h"
 #include "startup/clock.h"
@@ -25,10 +26,8 @@ struct StandIn {
 
     explicit StandIn(SearchContext& c) : context(c) {}
 
-    int evaluate(const Position& p) const {
-        int us = p.sideToMove, them = us ^ 1;
-        int pst = (p.pstMg + p.pstEg) / 2;
-        return p.material[us] - p.material[them] + (us == White ? pst : -pst);
+    static int evaluate(const Position& p) {
+        return evaluatePosition(p, EvalWindowMin, EvalWindowMax);
     }
 
     // Polls the stop request every node and the clock every 1024 nodes.

@@ -2,6 +2,8 @@
 
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
+#include "eval/eval_tables.h"
+#include "eval/pawn_cache.h"
 #include "startup/game.h"
 #include "startup/search_controller.h"
 #include "startup/search_personality.h"
@@ -14,12 +16,14 @@ void initEngineTables() {
     static std::once_flag once;
     std::call_once(once, [] {
         InitAttackTables();
+        initEvalTables();
         InitHashKeys();
     });
 }
 
 void initEngine(int /*hashSizeCode*/) {
     initEngineTables();
+    clearPawnCache();
     activePersonality = SearchPersonality{};
     installMoveRecordedHook();
     startSearchThread();

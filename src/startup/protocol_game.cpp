@@ -1,16 +1,25 @@
 #include "startup/protocol_game.h"
 
+#include "chess/pgn.h"
+#include "eval/evaluate.h"
+#include "protocol/uci.h"
+#include "protocol/winboard.h"
+#include "startup/search_info.h"
+
 namespace corvid {
 
-// Material and piece-square sums until the evaluation lands.
 int staticEvaluation(const Position& p) {
-    int us = p.sideToMove;
-    int pst = (p.pstMg + p.pstEg) / 2;
-    return p.material[us] - p.material[us ^ 1] + (us == White ? pst : -pst);
+    return evaluatePosition(p, EvalWindowMin, EvalWindowMax);
 }
 
-// Until the game record's PGN writer lands there is nothing to log.
-void logProtocolGame(int /*result*/) {}
+void logProtocolGame(int result) {
+    PgnGameInfo info;
+    SetPgnPlayerNames(info, searchInfo.humanSide.load(), winboardState.opponentName,
+                      engineName().c_str());
+    info.baseMinutes = searchInfo.baseMinutes.load();
+    info.incrementSeconds = searchInfo.incrementSeconds.load();
+    SavePgn("WinboardGames.pgn", result, true, info);
+}
 
 // Until the book lands there is nothing to learn into.
 void learnFromLostGame() {}

@@ -238,3 +238,59 @@ TEST(WinBoardProtocol, ResignsWhenHopelesslyBehind) {
 
 } // namespace
 } // namespace corvid::test
+
+namespace corvid::test {
+namespace {
+
+std::string FileText(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "r");
+    if (!file) return "";
+    std::string text;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+    std::fclose(file);
+    return text;
+}
+
+TEST(WinBoardProtocol, FinishedGamesAreLoggedAsPgn) {
+    auto engine = StartWinBoard();
+    engine->send("name Tester");
+    engine->send("new");
+    engine->send("force");
+    engine->send("e2e4");
+    engine->send("e7e5");
+    engine->send("result 1-0 {too short to log}"); // two plies: not logged
+    Ping(*engine, 20);
+    std::string log = engine->folder() + "/WinboardGames.pgn";
+    EXPECT_EQ(FileText(log), "");
+    engine->send("new"); // the engine plays black
+    engine->send("sd 1");
+    PlayedGame game(StartFen);
+    for (const char* move : {"e2e4", "g1f3"}) {
+        if (!game.Play(move)) break;
+        engine->send(move);
+        std::string line;
+        ASSERT_TRUE(engine->waitFor("move ", ReplyWaitMs, nullptr, &line));
+        ASSERT_TRUE(game.Play(MoveWord(line)));
+    }
+    engine->send("result 0-1 {Black wins}");
+    engine->send("new");
+    engine->send("force");
+    engine->send("setboard 4k3/8/8/8/8/8/4P3/4K3 w - - 0 1");
+    for (const char* move : {"e2e4", "e8d7", "e4e5"}) engine->send(move);
+    engine->send("result 1/2-1/2");
+    Ping(*engine, 21);
+    std::string text = FileText(log);
+    EXPECT_NE(text.find("[White \"Tester\"]"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Black \"Corvid 1.5\"]"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Result \"0-1\"]"), std::string::npos) << text;
+    EXPECT_NE(text.find("1. e2-e4 "), std::string::npos) << text;
+    EXPECT_NE(text.find("[Black \"Tester\"]"), std::string::npos) << text; // force: neither
+    EXPECT_NE(text.find("[Result \"1/2-1/2\"]"), std::string::npos) << text;
+    EXPECT_NE(text.find("[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - -"), std::string::npos) << text;
+    EXPECT_EQ(text.find("[Result \"1-0\"]"), std::string::npos) << text;
+}
+
+} // namespace
+} // namespace corvid::test
