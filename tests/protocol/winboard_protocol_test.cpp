@@ -294,3 +294,30 @@ TEST(WinBoardProtocol, FinishedGamesAreLoggedAsPgn) {
 
 } // namespace
 } // namespace corvid::test
+
+#include <csignal>
+
+namespace corvid::test {
+namespace {
+
+TEST(WinBoardProtocol, InterruptSignalIsIgnored) {
+    auto engine = StartWinBoard();
+    kill(engine->pid(), SIGINT);
+    Ping(*engine, 30);
+    engine->send("quit");
+    EXPECT_EQ(engine->waitExit(ReplyWaitMs), 0);
+}
+
+TEST(WinBoardProtocol, AFirstLineCommandRunsOnceTheEngineIsUp) {
+    EngineProcess engine(BuiltProgram("corvid"));
+    engine.send("e2e4"); // the front end's move as the very first line
+    std::string line;
+    ASSERT_TRUE(engine.waitFor("feature done=0", ReplyWaitMs));
+    ASSERT_TRUE(engine.waitFor("move ", ReplyWaitMs, nullptr, &line));
+    PlayedGame game(StartFen);
+    game.Play("e2e4");
+    EXPECT_TRUE(game.Play(MoveWord(line))) << line;
+}
+
+} // namespace
+} // namespace corvid::test

@@ -18,6 +18,7 @@ public:
     EngineProcess& operator=(const EngineProcess&) = delete;
 
     bool started() const { return pid_ > 0; }
+    pid_t pid() const { return pid_; }
     const std::string& folder() const { return folder_; }
 
     void send(const std::string& line); // a newline is added
