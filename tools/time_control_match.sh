@@ -8,8 +8,11 @@ games=${1:-20}
 opponent=${2:-/usr/games/fairymax}
 proto=xboard
 [[ "$opponent" == *stockfish* ]] && proto=uci
-match=../shared/tools/match/match
-openings=../shared/data/epd/openings_8moves_v3.epd
+shared=../shared
+[[ -d "$shared" ]] || shared=../../shared # from a git worktree
+match=$shared/tools/match/match
+openings=$shared/data/epd/openings_8moves_v3.epd
+[[ -f "$match" ]] || { echo "match tool not found under $shared/tools" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for tc in 1+0.01 40/10+0 movetime=50; do

@@ -3,10 +3,10 @@
 namespace corvid {
 
 int validHashSizeCode(int code) {
-    return code >= MinHashSizeCode && code <= MaxHashSizeCode ? code : DefaultHashSizeCode;
+    return code >= MinHashSizeCode && code <= MaxHashSizeCode ? code : StandardHashSizeCode;
 }
 
 // Until the settings store lands the defaults stand.
-int loadStartUpSettings() { return validHashSizeCode(DefaultHashSizeCode); }
+int loadStartUpSettings() { return validHashSizeCode(StandardHashSizeCode); }
 
 } // namespace corvid

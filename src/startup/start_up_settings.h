@@ -4,7 +4,7 @@
 namespace corvid {
 
 // Hash size codes the preference file may hold; anything else means the default.
-constexpr int MinHashSizeCode = 19, MaxHashSizeCode = 27, DefaultHashSizeCode = 22;
+constexpr int MinHashSizeCode = 19, MaxHashSizeCode = 27, StandardHashSizeCode = 22;
 
 // Reads "Corvid.dft", "engineWB.dft" and "engineGUI.dft" (defaults stay for what is missing),
 // makes the protocol modes' settings active, and returns the hash size code to start with.
