@@ -1,5 +1,6 @@
 #include "startup/engine_init.h"
 
+#include "book/book_file.h"
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
 #include "eval/eval_tables.h"
@@ -7,6 +8,7 @@
 #include "startup/game.h"
 #include "startup/search_controller.h"
 #include "startup/search_personality.h"
+#include "startup/settings.h"
 
 #include <mutex>
 
@@ -24,6 +26,7 @@ void initEngineTables() {
 void initEngine(int /*hashSizeCode*/) {
     initEngineTables();
     clearPawnCache();
+    InitOpeningBook(bookPath(ActiveSettings));
     activePersonality = SearchPersonality{};
     installMoveRecordedHook();
     startSearchThread();

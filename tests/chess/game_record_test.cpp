@@ -1,5 +1,6 @@
 #include "chess/game_record.h"
 #include "chess/move_text.h"
+#include "chess/perft_report.h"
 #include "chess/zobrist.h"
 #include "startup/ui_reporter.h"
 #include "support/test_support.h"
@@ -217,6 +218,22 @@ TEST(PlayMoveInGame, MatchingRules) {
     ASSERT_TRUE(PlayMoveInGame(gamePosition, 4, 1, 4, 0, 6, false, gameRecord, Rook));
     EXPECT_EQ(gamePosition.board[MakeSquare(4, 0)], MakePiece(White, Rook));
     EXPECT_EQ(test::PositionInvariantError(gamePosition), "");
+}
+
+TEST(ShowPerft, ReportsCountsTimeAndSpeedOfTheGamePosition) {
+    NewGame(StartFen);
+    ReporterScope scope;
+    ShowPerft();
+    ASSERT_EQ(scope.reporter.texts.size(), 2u);
+    EXPECT_EQ(scope.reporter.texts[0], "Calculating Perft....");
+    const std::string& report = scope.reporter.texts[1];
+    EXPECT_EQ(report.rfind("Perft(1) = 20\nPerft(2) = 400\nPerft(3) = 8902\n"
+                           "Perft(4) = 197281\nPerft(5) = 4865609\n\n",
+                           0),
+              0u)
+        << report;
+    EXPECT_NE(report.find(" seconds\n"), std::string::npos);
+    EXPECT_EQ(gamePosition.key, GameStart.key);
 }
 
 } // namespace

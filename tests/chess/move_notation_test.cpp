@@ -182,9 +182,10 @@ TEST(ParseMoveText, Chess960KingNextToItsDestination) {
 }
 
 std::vector<std::string> SuiteFens() {
-    std::vector<std::string> fens = {StartFen, "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
-                                     "bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf -",
-                                     "2r1kr2/8/8/8/8/8/8/1R2K1R1 w GBfc -"};
+    std::vector<std::string> fens = {
+        StartFen, "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
+        "bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf -",
+        "2r1kr2/8/8/8/8/8/8/1R2K1R1 w GBfc -"};
     for (const char* file : {"epd/perftsuite.epd", "epd/cw_perft.epd"}) {
         std::string path = test::SharedDataPath(file);
         if (path.empty()) continue;

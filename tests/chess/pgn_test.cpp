@@ -155,7 +155,8 @@ TEST(ParseMoveList, StopsAtTheEndOfUnterminatedSections) {
 
 const char* TwoGames = "[Event \"One\"]\n[White \"A\"]\n[EventDate \"2020.01.01\"]\n"
                        "[Result \"1-0\"]\n\n1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7# 1-0\n\n"
-                       "[Event \"Two\"]\n[Black \"B\"]\n[Current Ply \"3\"]\n\n1. d4 d5 2. c4 e6 *\n";
+                       "[Event \"Two\"]\n[Black \"B\"]\n[Current Ply \"3\"]\n\n"
+                       "1. d4 d5 2. c4 e6 *\n";
 
 TEST(LoadPgnGame, PicksTheGameAndChangesNothingWhenMissing) {
     TempFile file(TwoGames);
