@@ -3,7 +3,7 @@
 #include "protocol/engine_output.h"
 #include "startup/search_controller.h"
 #include "startup/search_info.h"
-#include "startup/settings_access.h"
+#include "startup/settings.h"
 #include "startup/table_access.h"
 
 #include <algorithm>
@@ -27,7 +27,7 @@ void applyHash(const std::string& value) {
 void applyLowPriority(const std::string& value) { setSearchThreadLowPriority(isTrue(value)); }
 void applyClearHash(const std::string&) { clearTables(); }
 void applyPonder(const std::string& value) { searchInfo.ponderEnabled.store(isTrue(value)); }
-void applyOwnBook(const std::string& value) { setActiveSetting("BookEnabled", isTrue(value)); }
+void applyOwnBook(const std::string& value) { setBool(ActiveSettings, "BookEnabled", isTrue(value)); }
 void applyDebugLog(const std::string& value) { searchInfo.debugLog.store(isTrue(value)); }
 void applyChess960(const std::string& value) { setChess960(isTrue(value)); }
 

@@ -11,7 +11,7 @@
 #include "startup/protocol_game.h"
 #include "startup/search_controller.h"
 #include "startup/search_info.h"
-#include "startup/settings_access.h"
+#include "startup/settings.h"
 #include "startup/time_control.h"
 
 #include <algorithm>
@@ -163,21 +163,21 @@ void evaluateCommand(const std::string&) {
 }
 
 void resultCommand(const std::string& line) {
-    int result = line.find("1-0") != std::string::npos   ? WhiteWon
-                 : line.find("0-1") != std::string::npos ? BlackWon
+    int result = line.find("1-0") != std::string::npos   ? GameWhiteWon
+                 : line.find("0-1") != std::string::npos ? GameBlackWon
                                                          : GameDrawn;
     stopSearch();
     searchInfo.gameResult.store(result);
-    if (currentGamePosition().ply > 2 && activeSettingOn("LogGames"))
+    if (currentGamePosition().ply > 2 && readBool(ActiveSettings, "LogGames"))
         logProtocolGame(result);
     int human = searchInfo.humanSide.load();
-    if ((result == WhiteWon && human == HumanWhite) || (result == BlackWon && human == HumanBlack) ||
+    if ((result == GameWhiteWon && human == HumanWhite) || (result == GameBlackWon && human == HumanBlack) ||
         (result == GameDrawn && human == HumanBlack))
-        learnFromLostGame();
+        learnFromLostGame(result);
 }
 
 void drawCommand(const std::string&) {
-    if (drawAndResign.drawAcceptable.load() == 1 && activeSettingOn("DrawOffers"))
+    if (drawAndResign.drawAcceptable.load() == 1 && readBool(ActiveSettings, "DrawOffers"))
         writeOutput("offer draw\n");
 }
 

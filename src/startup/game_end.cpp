@@ -5,7 +5,7 @@
 #include "protocol/search_report.h"
 #include "startup/game.h"
 #include "startup/search_info.h"
-#include "startup/settings_access.h"
+#include "startup/settings.h"
 #include "startup/ui_reporter.h"
 
 #include <cstdlib>
@@ -42,7 +42,7 @@ GameEnd gameEndKind(const Position& p, const uint64_t* keys) {
 
 int gameResultCode(const Position& p, GameEnd end) {
     if (end == GameEnd::None) return GameRunning;
-    if (end == GameEnd::Checkmate) return p.sideToMove == White ? BlackWon : WhiteWon;
+    if (end == GameEnd::Checkmate) return p.sideToMove == White ? GameBlackWon : GameWhiteWon;
     return GameDrawn;
 }
 
@@ -91,14 +91,14 @@ bool resignAndDrawRules(int score, int side) {
             p.pieceCount[opponent] > p.minorCount[opponent] || p.pawnCount[opponent] > 1;
         bool opponentHasMore =
             p.pieceCount[opponent] > p.pieceCount[side] || p.pawnCount[opponent] >= 1;
-        if (s.resignCount[side] >= 4 && activeSettingOn("Resign") &&
+        if (s.resignCount[side] >= 4 && readBool(ActiveSettings, "Resign") &&
             p.material[opponent] - p.material[side] > PieceValue[Bishop] && opponentCanMate &&
             opponentHasMore) {
             if (inProtocolMode()) {
                 writeOutput("resign\n");
             } else {
                 uiReporter().statusText("Corvid Resigns.");
-                searchInfo.gameResult.store(side == Black ? WhiteWon : BlackWon);
+                searchInfo.gameResult.store(side == Black ? GameWhiteWon : GameBlackWon);
             }
             s.resignCount[side] = -2;
             return true;
@@ -112,7 +112,7 @@ bool resignAndDrawRules(int score, int side) {
                    (std::abs(score) <= 5 && (p.ply > 84 || bothLight));
     if (drawish) {
         s.drawCount += 1;
-        if (s.drawCount > 4 && activeSettingOn("DrawOffers")) {
+        if (s.drawCount > 4 && readBool(ActiveSettings, "DrawOffers")) {
             s.drawCount = -3;
             s.drawAcceptable.store(1);
             if (inProtocolMode()) {
@@ -132,7 +132,7 @@ bool resignAndDrawRules(int score, int side) {
     s.drawAcceptable.store(0);
     if (score > 0) {
         s.acceptCount = 0;
-    } else if (activeSettingOn("DrawOffers")) {
+    } else if (readBool(ActiveSettings, "DrawOffers")) {
         s.acceptCount += 1;
         bool late = p.ply > 84 || (p.material[White] <= 1100 && p.material[Black] <= 1100);
         if (s.acceptCount > 5 && late && p.pieceCount[White] <= 2 && p.pieceCount[Black] <= 2)

@@ -15,7 +15,7 @@ enum class GameEnd { None, Checkmate, Stalemate, Repetition, FiftyMoves, Insuffi
 // The rule that ends the game in the position (keys[p] = the game's key at ply p, for the plies
 // below position.ply): later rules in the order above override earlier ones.
 GameEnd gameEndKind(const Position& position, const uint64_t* keys);
-// The result code of an ended game (BlackWon, WhiteWon or GameDrawn), 0 while it runs.
+// The result code of an ended game (GameBlackWon, GameWhiteWon or GameDrawn), 0 while it runs.
 int gameResultCode(const Position& position, GameEnd end);
 // The message of each ending ("Check Mate!", "Draw by Repetition", ...).
 const char* gameEndReason(GameEnd end);

@@ -1,5 +1,6 @@
 #include "startup/protocol_game.h"
 
+#include "book/book_learning.h"
 #include "chess/pgn.h"
 #include "eval/evaluate.h"
 #include "protocol/uci.h"
@@ -21,7 +22,8 @@ void logProtocolGame(int result) {
     SavePgn("WinboardGames.pgn", result, true, info);
 }
 
-// Until the book lands there is nothing to learn into.
-void learnFromLostGame() {}
+void learnFromLostGame(int result) {
+    BookLearn(currentBook(), gameRecord, gamePosition.ply, result);
+}
 
 } // namespace corvid

@@ -11,6 +11,6 @@ int staticEvaluation(const Position& position);
 // Appends the game with the result to "WinboardGames.pgn".
 void logProtocolGame(int result);
 // Prunes the book after a game the engine lost (or drew as white).
-void learnFromLostGame();
+void learnFromLostGame(int result);
 
 } // namespace corvid

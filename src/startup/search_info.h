@@ -17,7 +17,7 @@ enum class PonderState : int32_t { None = 0, Pondering = 1, PonderHit = 2, Ponde
 // humanSide values: the side the engine does not play.
 constexpr int HumanWhite = 0, HumanBlack = 1, EnginePlaysBoth = 2, EnginePlaysNeither = 3;
 // gameResult values.
-constexpr int GameRunning = 0, BlackWon = 1, WhiteWon = 2, GameDrawn = 3;
+constexpr int GameRunning = 0, GameBlackWon = 1, GameWhiteWon = 2, GameDrawn = 3;
 
 struct SearchInfo {
     std::atomic<SearchRequest> request{SearchRequest::Think};

@@ -1,5 +1,6 @@
 #include "startup/search_thread.h"
 
+#include "book/book_moves.h"
 #include "chess/move_notation.h"
 #include "chess/make_move.h"
 #include "protocol/search_report.h"
@@ -8,7 +9,7 @@
 #include "startup/game_end.h"
 #include "startup/search_controller.h"
 #include "startup/search_info.h"
-#include "startup/settings_access.h"
+#include "startup/settings.h"
 #include "startup/time_control.h"
 #include "startup/ui_reporter.h"
 
@@ -24,11 +25,12 @@ namespace {
 Position ponderedPosition;
 uint64_t ponderedKeys[MaxGamePlies + 1];
 
-// The opening book's move for the position: none until the book lands.
-Move probeBook(const Position&) { return NoMove; }
+Move probeBook(const Position& p, const uint64_t* keys) {
+    return ChooseBookMove(currentBook(), p, keys);
+}
 
 bool bookMayAnswer(const Position& p) {
-    return p.ply < 70 && activeSettingOn("BookEnabled");
+    return p.ply < 70 && readBool(ActiveSettings, "BookEnabled");
 }
 
 void runAnalysis(SearchContext& context) {
@@ -71,7 +73,7 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
         }
         first = false;
         setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
-        Move move = bookMayAnswer(currentGamePosition()) ? probeBook(currentGamePosition()) : NoMove;
+        Move move = bookMayAnswer(currentGamePosition()) ? probeBook(currentGamePosition(), gameKeyHistory()) : NoMove;
         if (move == NoMove) {
             if (!inProtocolMode()) uiReporter().statusText("Thinking....");
             move = rootSearch(context, searchInfo.maxDepth.load());
@@ -107,7 +109,7 @@ bool ponderOnReply(SearchContext& context) {
     std::memcpy(ponderedKeys, gameKeys, sizeof(uint64_t) * size_t(plies));
     ponderedKeys[plies] = p.key;
     MakeMoveWithCheck(p, reply);
-    if (bookMayAnswer(p) && probeBook(p) != NoMove) return false;
+    if (bookMayAnswer(p) && HasBookMove(currentBook(), p, ponderedKeys)) return false;
     guiTimeBudget(p.sideToMove);
     ponderedPosition = p;
     searchInfo.searchState.store(SearchState::Pondering);

@@ -38,7 +38,7 @@ int startUp() {
         // Front ends of this protocol may interrupt the engine with SIGINT; it is not a stop.
         std::signal(SIGINT, SIG_IGN);
     }
-    int hashSizeCode = loadStartUpSettings();
+    int hashSizeCode = loadStartUpSettings(true);
     if (inUciMode()) searchInfo.showSearchInfo.store(true);
     initEngine(hashSizeCode);
     bool firstLineDone = inUciMode() || featuresSent || firstLine.compare(0, 6, "xboard") == 0;

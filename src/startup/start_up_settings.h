@@ -3,14 +3,9 @@
 
 namespace corvid {
 
-// Hash size codes the preference file may hold; anything else means the default.
-constexpr int MinHashSizeCode = 19, MaxHashSizeCode = 27, StandardHashSizeCode = 22;
-
 // Reads "Corvid.dft", "engineWB.dft" and "engineGUI.dft" (defaults stay for what is missing),
-// makes the protocol modes' settings active, and returns the hash size code to start with.
-int loadStartUpSettings();
-
-// A stored hash size code made valid.
-int validHashSizeCode(int code);
+// makes the mode's settings active (protocol: WinBoard settings, desktop: GUI settings), takes
+// over the preferences the engine uses and returns the hash size code to start with.
+int loadStartUpSettings(bool protocolMode);
 
 } // namespace corvid

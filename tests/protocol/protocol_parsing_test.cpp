@@ -3,7 +3,6 @@
 #include "protocol/search_report.h"
 #include "protocol/uci_options.h"
 #include "protocol/winboard.h"
-#include "startup/start_up_settings.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -62,14 +61,6 @@ TEST(UciOptions, HashIsKeptInItsDeclaredRange) {
     const UciOption* options = uciOptions(count);
     EXPECT_EQ(count, 7);
     EXPECT_STREQ(options[0].name, "Hash");
-}
-
-TEST(StartUpSettings, HashSizeCodeOutsideItsRangeIsTheDefault) {
-    EXPECT_EQ(validHashSizeCode(19), 19);
-    EXPECT_EQ(validHashSizeCode(27), 27);
-    EXPECT_EQ(validHashSizeCode(18), 22);
-    EXPECT_EQ(validHashSizeCode(28), 22);
-    EXPECT_EQ(validHashSizeCode(-100), 22);
 }
 
 TEST(UciScore, CentipawnsMatesAndLateDraws) {

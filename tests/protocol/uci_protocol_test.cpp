@@ -54,6 +54,19 @@ TEST(UciProtocol, StartUpReplyByteForByte) {
         "uciok",
     };
     EXPECT_EQ(reply, expected);
+    // A book that cannot be loaded changes nothing in the reply (and nothing else is written).
+    EngineProcess missingBook(BuiltProgram("corvid"),
+                              {{"engineWB.dft", "BookPath=openingBook\\Missing.obk\n"}});
+    missingBook.send("uci");
+    std::vector<std::string> again;
+    ASSERT_TRUE(missingBook.waitFor("uciok", ReplyWaitMs, &again));
+    EXPECT_EQ(again, expected);
+    missingBook.send("position startpos");
+    missingBook.send("go depth 1");
+    std::vector<std::string> seen;
+    ASSERT_TRUE(missingBook.waitFor("bestmove", ReplyWaitMs, &seen));
+    for (const std::string& line : seen)
+        EXPECT_TRUE(line.rfind("info ", 0) == 0 || line.rfind("bestmove ", 0) == 0) << line;
 }
 
 TEST(UciProtocol, PositionCommandsSetTheGame) {

@@ -208,8 +208,17 @@ TEST(WinBoardProtocol, PonderingHitAndMiss) {
     EXPECT_EQ(CountPrefix(seen, "move "), 0);
 }
 
-TEST(WinBoardProtocol, ResignsWhenHopelesslyBehind) {
-    auto engine = StartWinBoard();
+class WinBoardResign : public ::testing::TestWithParam<bool> {};
+
+// With the setting Resign off (engineWB.dft in the working folder) the engine plays on.
+TEST_P(WinBoardResign, ResignsWhenHopelesslyBehindUnlessSwitchedOff) {
+    bool resignAllowed = GetParam();
+    std::vector<std::pair<std::string, std::string>> files = {
+        {"engineWB.dft", resignAllowed ? "BookEnabled=0\n" : "BookEnabled=0\r\nResign=0\r\n"}};
+    auto engine = std::make_unique<EngineProcess>(BuiltProgram("corvid"), files);
+    engine->send("xboard");
+    engine->send("protover 2");
+    ASSERT_TRUE(engine->waitFor("feature done=1", ReplyWaitMs));
     engine->send("new");
     engine->send("force");
     engine->send("setboard k7/pp6/8/8/8/8/PP6/KQ5R b - - 0 1");
@@ -233,8 +242,10 @@ TEST(WinBoardProtocol, ResignsWhenHopelesslyBehind) {
         ASSERT_TRUE(game.Play(ours[i]));
         engine->send(ours[i]);
     }
-    EXPECT_TRUE(resigned);
+    EXPECT_EQ(resigned, resignAllowed);
 }
+
+INSTANTIATE_TEST_SUITE_P(Setting, WinBoardResign, ::testing::Bool());
 
 } // namespace
 } // namespace corvid::test

@@ -2,7 +2,7 @@
 #include "startup/game.h"
 #include "startup/game_end.h"
 #include "startup/search_info.h"
-#include "startup/settings_access.h"
+#include "startup/settings.h"
 #include "support/protocol_session.h"
 #include "support/test_support.h"
 
@@ -26,7 +26,7 @@ TEST(GameEnd, MateStalemateAndMaterial) {
     test::EnsureTables();
     SetGame("3R2k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1");
     EXPECT_EQ(GameEndNow(), GameEnd::Checkmate);
-    EXPECT_EQ(gameResultCode(gamePosition, GameEnd::Checkmate), WhiteWon);
+    EXPECT_EQ(gameResultCode(gamePosition, GameEnd::Checkmate), GameWhiteWon);
     SetGame("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");
     EXPECT_EQ(GameEndNow(), GameEnd::Stalemate);
     bool gameOverNow = false;
@@ -78,12 +78,12 @@ protected:
         test::EnsureTables();
         drawAndResign.resignCount[0] = drawAndResign.resignCount[1] = 0;
         drawAndResign.drawCount = drawAndResign.acceptCount = 0;
-        setActiveSetting("Resign", true);
-        setActiveSetting("DrawOffers", true);
+        setBool(ActiveSettings, "Resign", true);
+        setBool(ActiveSettings, "DrawOffers", true);
     }
     void TearDown() override {
-        setActiveSetting("Resign", true);
-        setActiveSetting("DrawOffers", true);
+        setBool(ActiveSettings, "Resign", true);
+        setBool(ActiveSettings, "DrawOffers", true);
     }
 };
 
@@ -98,7 +98,7 @@ TEST_F(ResignAndDraw, ResignsOnTheFourthBadScoreAQueenDown) {
     resignAndDrawRules(-600, Black);
     EXPECT_FALSE(resignAndDrawRules(-700, Black));
     // With resigning switched off the engine plays on.
-    setActiveSetting("Resign", false);
+    setBool(ActiveSettings, "Resign", false);
     drawAndResign.resignCount[Black] = 0;
     for (int i = 0; i < 6; ++i) EXPECT_FALSE(resignAndDrawRules(-700, Black));
 }

@@ -1,6 +1,7 @@
 #include "support/engine_process.h"
 
 #include <chrono>
+#include <cstdio>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -17,11 +18,20 @@ long long steadyMilliseconds() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-EngineProcess::EngineProcess(const std::string& program) {
+EngineProcess::EngineProcess(const std::string& program) : EngineProcess(program, {}) {}
+
+EngineProcess::EngineProcess(const std::string& program,
+                             const std::vector<std::pair<std::string, std::string>>& files) {
     std::signal(SIGPIPE, SIG_IGN);
     char folderTemplate[] = "/tmp/corvid-test-XXXXXX";
     if (!mkdtemp(folderTemplate)) return;
     folder_ = folderTemplate;
+    for (const auto& [name, content] : files) {
+        std::FILE* file = std::fopen((folder_ + "/" + name).c_str(), "w");
+        if (!file) continue;
+        std::fwrite(content.data(), 1, content.size(), file);
+        std::fclose(file);
+    }
     int in[2], out[2];
     if (pipe(in) != 0) return;
     if (pipe(out) != 0) return;

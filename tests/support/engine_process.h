@@ -4,6 +4,7 @@
 
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace corvid::test {
@@ -13,6 +14,9 @@ public:
     // Starts the program (no arguments) in a new temporary folder; that folder is removed when
     // the object is destroyed.
     explicit EngineProcess(const std::string& program);
+    // The same, with files (name, content) written into the folder before the program starts.
+    EngineProcess(const std::string& program,
+                  const std::vector<std::pair<std::string, std::string>>& files);
     ~EngineProcess();
     EngineProcess(const EngineProcess&) = delete;
     EngineProcess& operator=(const EngineProcess&) = delete;

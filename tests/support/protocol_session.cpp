@@ -10,15 +10,22 @@
 
 namespace corvid::test {
 
-std::unique_ptr<EngineProcess> StartUci(std::vector<std::string>* reply) {
-    auto engine = std::make_unique<EngineProcess>(BuiltProgram("corvid"));
+namespace {
+std::vector<std::pair<std::string, std::string>> BookSetting(bool book) {
+    if (book) return {};
+    return {{"engineWB.dft", "BookEnabled=0\n"}};
+}
+} // namespace
+
+std::unique_ptr<EngineProcess> StartUci(std::vector<std::string>* reply, bool book) {
+    auto engine = std::make_unique<EngineProcess>(BuiltProgram("corvid"), BookSetting(book));
     engine->send("uci");
     engine->waitFor("uciok", ReplyWaitMs, reply);
     return engine;
 }
 
-std::unique_ptr<EngineProcess> StartWinBoard(std::vector<std::string>* reply) {
-    auto engine = std::make_unique<EngineProcess>(BuiltProgram("corvid"));
+std::unique_ptr<EngineProcess> StartWinBoard(std::vector<std::string>* reply, bool book) {
+    auto engine = std::make_unique<EngineProcess>(BuiltProgram("corvid"), BookSetting(book));
     engine->send("xboard");
     engine->send("protover 2");
     engine->waitFor("feature done=1", ReplyWaitMs, reply);

@@ -15,9 +15,12 @@ namespace corvid::test {
 constexpr int ReplyWaitMs = 20000;
 
 // Starts corvid and completes the "uci" hand-shake (the reply lines are returned in reply).
-std::unique_ptr<EngineProcess> StartUci(std::vector<std::string>* reply = nullptr);
+// Without the book unless asked, so that every move is searched.
+std::unique_ptr<EngineProcess> StartUci(std::vector<std::string>* reply = nullptr,
+                                        bool book = false);
 // Starts corvid with "xboard" and "protover 2" and reads up to "feature done=1".
-std::unique_ptr<EngineProcess> StartWinBoard(std::vector<std::string>* reply = nullptr);
+std::unique_ptr<EngineProcess> StartWinBoard(std::vector<std::string>* reply = nullptr,
+                                             bool book = false);
 
 // The legal move with that coordinate text in the position (either castling form), or 0.
 Move LegalMoveFromText(const Position& position, const std::string& text);
