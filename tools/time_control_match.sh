@@ -16,12 +16,19 @@ openings=$shared/data/epd/openings_8moves_v3.epd
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for tc in 1+0.01 40/10+0 movetime=50; do
+    # xboard engines take whole seconds per move: the per-move limit is played against a UCI
+    # engine when one is there.
+    if [[ "$tc" == movetime=* && "$proto" == xboard && -x /usr/games/stockfish ]]; then
+        opponentNow=/usr/games/stockfish protoNow=uci
+    else
+        opponentNow=$opponent protoNow=$proto
+    fi
     dir="$work/${tc//\//_}"
     mkdir -p "$dir/a" "$dir/b"
     extra=()
     [[ -f "$openings" ]] && extra=(--openings "$openings" --order random --seed 7)
-    node "$match" --a "$PWD/build/release/corvid" --a-dir "$dir/a" --b "$opponent" \
-        --b-proto "$proto" --b-dir "$dir/b" --tc "$tc" --games "$games" --quiet \
+    node "$match" --a "$PWD/build/release/corvid" --a-dir "$dir/a" --b "$opponentNow" \
+        --b-proto "$protoNow" --b-dir "$dir/b" --tc "$tc" --games "$games" --quiet \
         --pgn "$dir/games.pgn" "${extra[@]}" > "$dir/summary.txt" 2>&1 || true
     forfeits=$(grep -o 'Corvid 1.5 loses on time[^,]*' "$dir/summary.txt" | grep -o '[0-9]*$' ||
         echo 0)

@@ -6,6 +6,7 @@
 #include "chess/move_notation.h"
 #include "protocol/engine_output.h"
 #include "search/root_search.h"
+#include "search/transposition_table.h"
 #include "startup/clock.h"
 #include "startup/search_info.h"
 #include "startup/ui_reporter.h"
@@ -32,8 +33,14 @@ int moveText(char* buffer, Move move, const Position& p, bool san) {
     return length;
 }
 
-// The move the transposition table holds for the position; none until the table lands.
-Move tableMove(const Position&) { return NoMove; }
+// The move of the first table entry with the position's key (no cut-off asked for, so the
+// probe changes nothing).
+Move tableMove(const Position& p) {
+    TTProbe probe;
+    constexpr int NeverEnoughDepth = 1 << 20;
+    ttProbe(p.key, -MateValue, MateValue, NeverEnoughDepth, 0, 0, probe);
+    return probe.found ? probe.move : NoMove;
+}
 
 } // namespace
 

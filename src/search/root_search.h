@@ -1,6 +1,7 @@
 // The root of the search: iterative deepening from the context's root position.
 #pragma once
 
+#include "search/score.h"
 #include "search/search_context.h"
 
 namespace corvid {
@@ -12,11 +13,5 @@ Move rootSearch(SearchContext& context, int maxDepth);
 
 // Bound kinds of a reported line.
 constexpr int ExactBound = 0, LowerBound = 1, UpperBound = 2;
-
-// Score scale.
-constexpr int MateValue = 10000;
-constexpr int MateThreshold = 9800;
-constexpr int NoScore = -30000;
-constexpr int AbortScore = 100000;
 
 } // namespace corvid

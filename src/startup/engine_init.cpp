@@ -5,6 +5,7 @@
 #include "chess/zobrist.h"
 #include "eval/eval_tables.h"
 #include "eval/pawn_cache.h"
+#include "search/transposition_table.h"
 #include "startup/game.h"
 #include "startup/search_controller.h"
 #include "startup/search_personality.h"
@@ -23,8 +24,9 @@ void initEngineTables() {
     });
 }
 
-void initEngine(int /*hashSizeCode*/) {
+void initEngine(int hashSizeCode) {
     initEngineTables();
+    ttResize(hashSizeCode);
     clearPawnCache();
     InitOpeningBook(bookPath(ActiveSettings));
     activePersonality = SearchPersonality{};

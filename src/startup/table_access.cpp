@@ -1,6 +1,7 @@
 #include "startup/table_access.h"
 
 #include "chess/move_notation.h"
+#include "search/transposition_table.h"
 #include "startup/search_info.h"
 
 #include <atomic>
@@ -17,9 +18,8 @@ std::atomic<long> searchThreadId{0};
 
 void noteSearchThread() { searchThreadId.store(syscall(SYS_gettid)); }
 
-// Until the transposition table lands there is nothing to resize or clear.
-void resizeTableMegabytes(int /*megabytes*/) {}
-void clearTables() {}
+void resizeTableMegabytes(int megabytes) { ttResizeMegabytes(megabytes); }
+void clearTables() { ttClear(); }
 
 void setSearchThreadLowPriority(bool on) {
     long id = searchThreadId.load();
