@@ -3,8 +3,9 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev binutils)
 if [[ "${1:-}" == "--test" ]]; then
-    # Reference engines for interoperability and speed comparisons; tests skip when absent.
-    packages+=(stockfish fairymax)
+    # Reference engines and a WinBoard front end (on a virtual display) for interoperability
+    # and speed comparisons; tests skip when absent.
+    packages+=(stockfish fairymax xboard xvfb xauth)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -7,6 +7,7 @@
 #include "search/transposition_table.h"
 #include "startup/clock.h"
 #include "startup/thread.h"
+#include "startup/search_info.h"
 
 #include <memory>
 

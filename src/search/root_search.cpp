@@ -4,10 +4,12 @@
 
 #include "chess/make_move.h"
 #include "search/reduction_table.h"
+#include "protocol/search_report.h"
 #include "search/root_bookkeeping.h"
 #include "search/search.h"
 #include "search/search_display.h"
 #include "startup/clock.h"
+#include "startup/search_info.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -4,11 +4,11 @@
 #pragma once
 
 #include "chess/move_gen.h"
+#include "chess/move_notation.h"
 #include "chess/position.h"
 #include "search/move_ordering.h"
 #include "search/score.h"
 #include "search/search_constants.h"
-#include "search/stand_ins.h"
 #include "search/transposition_table.h"
 #include "startup/search_personality.h"
 
@@ -22,8 +22,8 @@ constexpr int MaxSearchPly = StackSize + 52;
 constexpr int KeyHistorySize = MaxGamePlies + MaxSearchPly;
 
 // Markers that stand in a line where no real move applies.
-constexpr Move TableMarker = 0x8001; // the line ends in a table hit
-constexpr Move DrawMarker = 0x8002;
+constexpr Move TableLineEnd = Move(MarkerBit | TableMarker); // the line ends in a table hit
+constexpr Move DrawLineEnd = Move(MarkerBit | DrawMarker);
 
 // Node types.
 constexpr int PvNode = 0, CutNode = 1, AllNode = 2;

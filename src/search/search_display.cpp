@@ -1,6 +1,7 @@
 #include "search/search_display.h"
 
 #include "search/search_context.h"
+#include "startup/search_info.h"
 
 namespace corvid {
 

@@ -12,6 +12,7 @@
 #include "search/selectivity.h"
 #include "search/threat.h"
 #include "startup/clock.h"
+#include "startup/search_info.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -165,7 +166,7 @@ int searchNode(SearchContext &c, int alpha, int beta, int depth, bool nullAllowe
     if (hit && n.tt.score != NoScore && nodeType != PvNode && ply > 2 &&
         (!n.excluded || n.excluded != n.tt.move)) {
         rec.pv[0] = n.tt.move;
-        rec.pv[1] = TableMarker;
+        rec.pv[1] = TableLineEnd;
         rec.pvLength = 2;
         if (!n.excluded && n.ttMove && IsQuietMove(pos, n.ttMove) && n.tt.bound != BoundUpper)
             updateQuietStats(searchHistory, rec.killers, pos, n.ttMove, depth, ply, prev1, prev2,
@@ -368,7 +369,7 @@ int searchNode(SearchContext &c, int alpha, int beta, int depth, bool nullAllowe
         }
         if (isDraw(c, pos, c.rootPly)) {
             v = 0;
-            child.pv[0] = DrawMarker;
+            child.pv[0] = DrawLineEnd;
             child.pvLength = 1;
         } else if (pruned) {
             v = a;
@@ -476,7 +477,7 @@ int searchNode(SearchContext &c, int alpha, int beta, int depth, bool nullAllowe
             best = ply - MateValue;
         else {
             best = 0;
-            rec.pv[0] = DrawMarker;
+            rec.pv[0] = DrawLineEnd;
             rec.pvLength = 1;
         }
     } else if (best == NoScore) {

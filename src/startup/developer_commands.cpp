@@ -4,6 +4,8 @@
 #include "chess/fen.h"
 #include "chess/perft.h"
 #include "search/bench.h"
+#include "search/transposition_table.h"
+#include "startup/search_personality.h"
 #include "startup/clock.h"
 #include "startup/engine_init.h"
 
@@ -27,7 +29,10 @@ constexpr int BenchHashSizeCode = 22; // the default table of 48 MB
 int benchCommand(int argc, char **argv) {
     int depth = argc > 2 ? std::atoi(argv[2]) : DefaultBenchDepth;
     if (depth < 1 || depth > 64) return usage();
-    initEngine(BenchHashSizeCode);
+    // The tables and the hash table, without the search thread and the book.
+    initEngineTables();
+    ttResize(BenchHashSizeCode);
+    activePersonality = SearchPersonality{};
     BenchResult result = runBench(depth, stdout);
     if (result.positions == 0) return 1;
     uint64_t nps =

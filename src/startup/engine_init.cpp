@@ -6,6 +6,8 @@
 #include "eval/eval_tables.h"
 #include "eval/pawn_cache.h"
 #include "search/transposition_table.h"
+#include "startup/game.h"
+#include "startup/search_controller.h"
 #include "startup/search_personality.h"
 #include "startup/settings.h"
 
@@ -28,6 +30,8 @@ void initEngine(int hashSizeCode) {
     clearPawnCache();
     InitOpeningBook(bookPath(ActiveSettings));
     activePersonality = SearchPersonality{};
+    installMoveRecordedHook();
+    startSearchThread();
 }
 
 } // namespace corvid

@@ -59,7 +59,7 @@ TEST(NodeWithoutMoves, ScoresMateInCheckAndDrawOtherwise) {
         int v = searchNode(c, -MateValue, MateValue, 4, true, PvNode);
         EXPECT_EQ(v, expected == 0 ? 0 : 3 - MateValue) << fen;
         if (expected == 0) {
-            EXPECT_EQ(c.stack[3].pv[0], DrawMarker) << fen;
+            EXPECT_EQ(c.stack[3].pv[0], DrawLineEnd) << fen;
         }
     }
 }

@@ -216,7 +216,7 @@ TEST(TableHit, CutsOffOnlyOutsidePvNodesBeyondPlyTwo) {
         if (cuts) {
             EXPECT_EQ(v, 55);
             EXPECT_EQ(c.nodes, 0u);
-            EXPECT_EQ(c.stack[ply].pv[1], TableMarker);
+            EXPECT_EQ(c.stack[ply].pv[1], TableLineEnd);
         } else {
             EXPECT_GT(c.nodes, 0u) << "ply " << ply << " type " << type;
         }

@@ -5,6 +5,7 @@
 #include "search/search_context.h"
 #include "startup/search_personality.h"
 #include "support/test_support.h"
+#include "startup/search_info.h"
 
 #include <memory>
 #include <string>
