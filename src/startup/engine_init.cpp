@@ -2,6 +2,7 @@
 
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
+#include "eval/bitbase.h"
 #include "startup/search_personality.h"
 
 #include <mutex>
@@ -17,6 +18,8 @@ void initEngineTables() {
 }
 
 void initEngine(int /*hashSizeCode*/) {
+    // The nine bitbases; a missing file leaves its table empty and the engine without it.
+    loadBitbases();
     initEngineTables();
     activePersonality = SearchPersonality{};
 }
