@@ -1,5 +1,6 @@
 #include "chess/bitboard.h"
 
+#include "chess/eval_masks.h"
 #include "chess/magics.h"
 
 #include <cstdlib>
@@ -179,6 +180,7 @@ void InitAttackTables() {
     int offset = 0;
     InitMagics(RookMagic, RookMagics, true, offset);
     InitMagics(BishopMagic, BishopMagics, false, offset);
+    InitEvalMasks();
 }
 
 } // namespace corvid

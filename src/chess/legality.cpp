@@ -95,7 +95,7 @@ bool IsPseudoLegal(const Position& p, Move move, int side, bool quietOnly) {
     if (PromotionCode(move) != 0 && (type != Pawn || !promotionRow)) return false;
 
     if (type == King && p.board[to] == MakePiece(side, Rook)) {
-        if (p.checkers || quietOnly) return false;
+        if (p.checkers) return false;
         MoveList castling;
         GenerateCastling(p, castling);
         for (int i = 0; i < castling.count; ++i)

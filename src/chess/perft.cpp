@@ -1,5 +1,6 @@
 #include "chess/perft.h"
 
+#include "chess/attacks.h"
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
 
@@ -13,18 +14,88 @@ void GeneratePerftMoves(const Position& p, MoveList& list) {
     GenerateAllMoves(p, list);
 }
 
+constexpr Bitboard FileA = 0x0101010101010101ULL;
+constexpr Bitboard FileH = FileA << 7;
+
+inline uint64_t PawnTargetCount(Bitboard targets) {
+    // A pawn reaching the last row makes four moves, one per promotion piece.
+    return uint64_t(PopCount(targets & ~PromotionRows)) + 4u * PopCount(targets & PromotionRows);
+}
+
+uint64_t CountListed(const Position& p, MoveList& list) {
+    uint64_t n = 0;
+    for (int i = 0; i < list.count; ++i) n += IsLegal(p, list.moves[i]);
+    return n;
+}
+
+// The number of legal moves, counted from the target sets without listing the moves: the last
+// ply of a perft walk is most of its work. Unpinned pieces move anywhere in their targets, pinned
+// sliders along the pin line; the rare cases (check, pinned pawns, en passant, castling) go
+// through the ordinary generator and legality test.
+uint64_t CountLegalMoves(const Position& p) {
+    MoveList list;
+    list.allPromotions = 1;
+    if (p.checkers) {
+        GenerateEvasions(p, list);
+        return CountListed(p, list);
+    }
+    const int us = p.sideToMove, them = us ^ 1;
+    const int king = p.kingSquare[us];
+    const Bitboard own = p.colourBB[us];
+    const Bitboard targets = ~own & ~p.Pieces(them, King);
+    const Bitboard pinned = p.blockers[us] & own;
+    uint64_t n = 0;
+
+    for (Bitboard b = own & p.pieceBB[Knight] & ~pinned; b;)
+        n += PopCount(KnightAttacks[PopLowest(b)] & targets);
+    for (Bitboard b = p.Diagonal(us); b;) {
+        int s = PopLowest(b);
+        Bitboard t = BishopAttacks(s, p.occupied) & targets;
+        if (pinned & SquareBB(s)) t &= LineMask[king][s];
+        n += PopCount(t);
+    }
+    for (Bitboard b = p.Straight(us); b;) {
+        int s = PopLowest(b);
+        Bitboard t = RookAttacks(s, p.occupied) & targets;
+        if (pinned & SquareBB(s)) t &= LineMask[king][s];
+        n += PopCount(t);
+    }
+    for (Bitboard t = KingAttacks[king] & targets; t;)
+        n += !IsAttacked(p, PopLowest(t), them, p.occupied);
+
+    const Bitboard pawns = own & p.pieceBB[Pawn];
+    const Bitboard free = pawns & ~pinned;
+    const Bitboard empty = ~p.occupied;
+    const Bitboard enemy = p.colourBB[them] & targets;
+    if (us == White) {
+        Bitboard single = (free >> 8) & empty;
+        n += PawnTargetCount(single) + PopCount(((single & RowMask[5]) >> 8) & empty);
+        n += PawnTargetCount(((free & ~FileA) >> 9) & enemy);
+        n += PawnTargetCount(((free & ~FileH) >> 7) & enemy);
+    } else {
+        Bitboard single = (free << 8) & empty;
+        n += PawnTargetCount(single) + PopCount(((single & RowMask[2]) << 8) & empty);
+        n += PawnTargetCount(((free & ~FileH) << 9) & enemy);
+        n += PawnTargetCount(((free & ~FileA) << 7) & enemy);
+    }
+    if (p.epSquare < 64)
+        for (Bitboard b = PawnAttacks[us][p.epSquare] & free; b;)
+            n += !EpExposesKing(p, PopLowest(b), p.epSquare, us);
+    if (Bitboard pinnedPawns = pawns & pinned)
+        GenerateMoves(p, list, pinnedPawns, ~own, PawnBoth, false, true);
+    GenerateCastling(p, list);
+    return n + CountListed(p, list);
+}
+
 } // namespace
 
 uint64_t Perft(Position& p, int depth) {
     if (depth <= 0) return 1;
+    // Bulk count: the last ply is never made.
+    if (depth == 1) return CountLegalMoves(p);
     MoveList list;
     GeneratePerftMoves(p, list);
     uint64_t nodes = 0;
-    if (depth == 1) {
-        // Bulk count: the last ply is never made.
-        for (int i = 0; i < list.count; ++i) nodes += IsLegal(p, list.moves[i]);
-        return nodes;
-    }
     const Position saved = p;
     const CheckSquares checkSquares = PrepareCheckSquares(p);
     UndoInfo undo;

@@ -43,7 +43,14 @@ int perftCommand(int argc, char** argv) {
     int64_t start = millisecondClock();
     PerftDivide divide = PerftByMove(position, depth);
     int64_t elapsed = millisecondClock() - start;
+    // Castling is written king-to-rook when the rooks or the king stand off their usual files.
     bool chess960 = false;
+    for (int i = 0; i < 4; ++i) {
+        int rook = castleInfo.rookSquare[i];
+        if ((position.castleRights & (1 << i)) &&
+            ((FileOf(rook) != 0 && FileOf(rook) != 7) || FileOf(position.kingSquare[i / 2]) != 4))
+            chess960 = true;
+    }
     for (int i = 0; i < divide.count; ++i) {
         char text[8];
         FormatCoordinate(text, divide.moves[i], position, chess960);

@@ -3,6 +3,8 @@
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
 #include "eval/bitbase.h"
+#include "eval/eval_tables.h"
+#include "eval/pawn_cache.h"
 #include "startup/search_personality.h"
 
 #include <mutex>
@@ -13,6 +15,7 @@ void initEngineTables() {
     static std::once_flag once;
     std::call_once(once, [] {
         InitAttackTables();
+        initEvalTables();
         InitHashKeys();
     });
 }
@@ -21,6 +24,7 @@ void initEngine(int /*hashSizeCode*/) {
     // The nine bitbases; a missing file leaves its table empty and the engine without it.
     loadBitbases();
     initEngineTables();
+    clearPawnCache();
     activePersonality = SearchPersonality{};
 }
 

@@ -18,6 +18,9 @@ public:
     virtual void searchInfo(const char* /*text*/) {}
     // A modal message box.
     virtual void messageBox(const char* /*title*/, const char* /*text*/) {}
+    // The piece type (1 knight, 2 bishop, 3 rook, 4 queen) for a promotion the user's move did
+    // not name; the desktop asks with its "Pawn" dialog. Without a window: the queen.
+    virtual int promotionPiece() { return 4; }
 };
 
 // The active reporter: the silent default until the desktop installs its own. Safe to call

@@ -3,6 +3,7 @@
 #include "startup/engine_init.h"
 
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <sys/stat.h>
 
 namespace corvid::test {
@@ -28,10 +29,55 @@ FenPosition& FenPosition::operator=(const FenPosition& other) {
     return *this;
 }
 
-std::string SharedDataPath(const std::string& relative) {
-    std::string path = std::string(CORVID_SHARED_DATA) + "/" + relative;
+std::string PositionInvariantError(const Position& p) {
+    Position fresh = p;
+    SetupDerived(fresh);
+    std::string error;
+    auto check = [&](bool same, const char* name) {
+        if (!same) error += std::string(error.empty() ? "" : ", ") + name;
+    };
+    for (int t = 0; t < 6; ++t) check(fresh.pieceBB[t] == p.pieceBB[t], "pieceBB");
+    for (int c = 0; c < 2; ++c) {
+        check(fresh.colourBB[c] == p.colourBB[c], "colourBB");
+        check(fresh.kingSquare[c] == p.kingSquare[c], "kingSquare");
+        check(fresh.pawnCount[c] == p.pawnCount[c], "pawnCount");
+        check(fresh.pieceCount[c] == p.pieceCount[c], "pieceCount");
+        check(fresh.minorCount[c] == p.minorCount[c], "minorCount");
+        check(fresh.material[c] == p.material[c], "material");
+        check(fresh.blockers[c] == p.blockers[c], "blockers");
+    }
+    check(fresh.occupied == p.occupied, "occupied");
+    check(fresh.key == p.key, "key");
+    check(fresh.pawnKey == p.pawnKey, "pawnKey");
+    check(fresh.pstMg == p.pstMg, "pstMg");
+    check(fresh.pstEg == p.pstEg, "pstEg");
+    check(fresh.checkers == p.checkers, "checkers");
+    return error;
+}
+
+namespace {
+bool Exists(const std::string& path) {
     struct stat info;
-    return ::stat(path.c_str(), &info) == 0 ? path : "";
+    return ::stat(path.c_str(), &info) == 0;
+}
+} // namespace
+
+// The shared data sits beside the repository (../shared/data); from a worktree further down,
+// look in the parents too. CORVID_SHARED_DATA in the environment overrides both.
+std::string SharedDataPath(const std::string& relative) {
+    if (const char* overridden = std::getenv("CORVID_SHARED_DATA"))
+        return Exists(std::string(overridden) + "/" + relative)
+                   ? std::string(overridden) + "/" + relative
+                   : "";
+    std::string directory = CORVID_SOURCE_DIR;
+    for (int up = 0; up < 4; ++up) {
+        size_t slash = directory.rfind('/');
+        if (slash == std::string::npos || slash == 0) break;
+        directory.resize(slash);
+        std::string candidate = directory + "/shared/data/" + relative;
+        if (Exists(candidate)) return candidate;
+    }
+    return "";
 }
 
 std::string BuiltProgram(const std::string& name) {

@@ -19,6 +19,11 @@ struct FenPosition {
     FenPosition& operator=(const FenPosition& other);
 };
 
+// "" when every derived field of the position equals its from-scratch value (sets, keys,
+// counts, material, piece-square sums, king squares, checkers, blockers); otherwise the names
+// of the fields that differ.
+std::string PositionInvariantError(const Position& position);
+
 // Path of a file in the shared test data (../shared/data next to the repository), or "" when
 // the data is not there (tests then skip).
 std::string SharedDataPath(const std::string& relative);

@@ -1,0 +1,58 @@
+// Small bitboard and material helpers shared by the evaluation terms.
+#pragma once
+
+#include "chess/bitboard.h"
+#include "chess/position.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace corvid {
+
+// One step toward the side's promotion row.
+constexpr Bitboard ShiftForward(int colour, Bitboard b) {
+    return colour == White ? b >> 8 : b << 8;
+}
+constexpr Bitboard ShiftBackward(int colour, Bitboard b) {
+    return colour == White ? b << 8 : b >> 8;
+}
+
+constexpr Bitboard NotFileA = ~0x0101010101010101ULL;
+constexpr Bitboard NotFileH = ~0x8080808080808080ULL;
+
+// Squares the pawns of the colour attack toward the left (file - 1) and the right (file + 1).
+constexpr Bitboard PawnAttacksLeft(int colour, Bitboard pawns) {
+    return colour == White ? (pawns & NotFileA) >> 9 : (pawns & NotFileA) << 7;
+}
+constexpr Bitboard PawnAttacksRight(int colour, Bitboard pawns) {
+    return colour == White ? (pawns & NotFileH) >> 7 : (pawns & NotFileH) << 9;
+}
+constexpr Bitboard PawnAttackSet(int colour, Bitboard pawns) {
+    return PawnAttacksLeft(colour, pawns) | PawnAttacksRight(colour, pawns);
+}
+
+// The side's row counted from its own back rank: 0 on the back rank, 7 on the promotion row.
+constexpr int RelativeRow(int colour, int square) {
+    return colour == White ? 7 - RowOf(square) : RowOf(square);
+}
+// Rows a pawn of the colour still has to go to promote.
+constexpr int RowsToGo(int colour, int square) { return 7 - RelativeRow(colour, square); }
+// A whole row as the side counts it (0 = its back rank).
+constexpr Bitboard RelativeRowMask(int colour, int relativeRow) {
+    return Bitboard{0xFF} << (8 * (colour == White ? 7 - relativeRow : relativeRow));
+}
+
+inline int NonPawnMaterial(const Position &p, int colour) {
+    return p.material[colour] - 100 * p.pawnCount[colour];
+}
+
+inline int Distance(int a, int b) {
+    return std::max(std::abs(FileOf(a) - FileOf(b)), std::abs(RowOf(a) - RowOf(b)));
+}
+
+// The side's castling rights as two bits: 1 king side, 2 queen side.
+inline int SideCastleRights(const Position &p, int colour) {
+    return (p.castleRights >> (2 * colour)) & 3;
+}
+
+} // namespace corvid
