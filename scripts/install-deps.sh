@@ -5,6 +5,8 @@ packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev binutils)
 if [[ "${1:-}" == "--test" ]]; then
     # Reference engines for interoperability and speed comparisons; tests skip when absent.
     packages+=(stockfish fairymax)
+    # Debian's 3-man Gaviota tablebases and their probing library check the KPK bitbase.
+    packages+=(gaviotatb libgaviotatb-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do

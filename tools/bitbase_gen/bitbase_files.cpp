@@ -181,8 +181,8 @@ void putU32(std::vector<uint8_t>& out, uint32_t v) {
 std::vector<uint8_t> encodeWith(const LogicalBits& logical, size_t blockBytes) {
     size_t logicalBytes = logical.bits.size();
     size_t blockCount = logicalBytes / blockBytes;
-    std::map<std::vector<uint8_t>, uint16_t> stored;
-    std::vector<std::vector<uint8_t>> order;
+    std::map<std::string, uint16_t> stored; // block bytes -> stored block
+    std::vector<std::string> order;
     std::vector<uint16_t> index(blockCount);
     for (size_t blk = 0; blk < blockCount; ++blk) {
         size_t start = blk * blockBytes;
@@ -195,10 +195,10 @@ std::vector<uint8_t> encodeWith(const LogicalBits& logical, size_t blockBytes) {
             anyZero |= (~b & u) != 0;
         }
         uint8_t fillAll = anyOne && !anyZero ? 0xff : 0;
-        std::vector<uint8_t> block(blockBytes);
+        std::string block(blockBytes, '\0');
         for (size_t i = 0; i < blockBytes; ++i) {
             uint8_t u = logical.used[start + i], b = logical.bits[start + i];
-            block[i] = uint8_t((b & u) | (fillAll & ~u));
+            block[i] = char((b & u) | (fillAll & ~u));
         }
         auto it = stored.find(block);
         if (it == stored.end()) {

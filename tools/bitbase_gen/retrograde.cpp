@@ -593,19 +593,33 @@ const Table& Registry::solve(const Material& material, bool keepDepth) {
     if (verbose) std::fprintf(stderr, "solved %-16s %8.2f s\n", material.name().c_str(), seconds);
     Table& ref = *table;
     tables_[material] = std::move(table);
+    lookup_.clear(); // a re-solved table replaces the one the cache points at
     return ref;
 }
 
 Value Registry::value(const Board& board, bool locked) {
-    bool swapped;
-    Material m = MaterialOf(board, locked, &swapped);
-    if (m.white.empty() && m.black.empty()) return Draw;
-    auto it = tables_.find(m);
-    if (it == tables_.end()) throw std::runtime_error("table not solved: " + m.name());
-    Board b = swapped ? SwapColours(board) : board;
-    int64_t idx = it->second->index(b);
-    if (idx < 0) throw std::runtime_error("board does not fit " + m.name());
-    return it->second->value(idx);
+    // The men counted by colour and kind make a small key; the slow material lookup runs once
+    // per key.
+    uint32_t key = locked ? 1u : 0u;
+    for (int i = 0; i < board.count; ++i)
+        if (board.men[i].type != King) key += 2u << (3 * (board.men[i].colour * 5 + board.men[i].type));
+    auto cached = lookup_.find(key);
+    if (cached == lookup_.end()) {
+        bool swapped;
+        Material m = MaterialOf(board, locked, &swapped);
+        const Table* table = nullptr;
+        if (!m.white.empty() || !m.black.empty()) {
+            auto it = tables_.find(m);
+            if (it == tables_.end()) throw std::runtime_error("table not solved: " + m.name());
+            table = it->second.get();
+        }
+        cached = lookup_.emplace(key, std::make_pair(table, swapped)).first;
+    }
+    const auto [table, swapped] = cached->second;
+    if (!table) return Draw; // bare kings
+    int64_t idx = table->index(swapped ? SwapColours(board) : board);
+    if (idx < 0) throw std::runtime_error("board does not fit " + table->material().name());
+    return table->value(idx);
 }
 
 } // namespace corvid::bitbase_gen

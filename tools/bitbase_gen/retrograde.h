@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 namespace corvid::bitbase_gen {
@@ -64,6 +65,7 @@ public:
 
 private:
     std::map<Material, std::unique_ptr<Table>> tables_;
+    std::unordered_map<uint32_t, std::pair<const Table*, bool>> lookup_;
     std::vector<std::pair<std::string, double>> timings_;
 };
 
