@@ -23,8 +23,7 @@ int32_t kpkIndex(int strongKing, int weakKing, int pawn, bool strongToMove) {
     return (pawnAndMove * 64 + w(weakKing)) * 64 + w(strongKing);
 }
 
-int32_t kpkpIndex(int strongKing, int weakKing, int strongPawn, int weakPawn,
-                  bool strongToMove) {
+int32_t kpkpIndex(int strongKing, int weakKing, int strongPawn, int weakPawn, bool strongToMove) {
     if (!onPawnRows(strongPawn) || !onPawnRows(weakPawn)) return -1;
     Wing w(strongPawn);
     int entry = (((w(weakPawn) - 8) * 24 + PawnIndex(w(strongPawn))) * 64 + w(weakKing)) * 64 +
@@ -37,16 +36,16 @@ int32_t kppkIndex(int strongKing, int weakKing, int pawnA, int pawnB, bool stron
     int first = pawnA < pawnB ? pawnA : pawnB;
     int second = pawnA < pawnB ? pawnB : pawnA;
     Wing w(first);
-    int entry = (((w(second) - 8) * 24 + PawnIndex(w(first))) * 64 + w(weakKing)) * 64 +
-                w(strongKing);
+    int entry =
+        (((w(second) - 8) * 24 + PawnIndex(w(first))) * 64 + w(weakKing)) * 64 + w(strongKing);
     return int(strongToMove) + 2 * entry;
 }
 
 int32_t kppkpIndex(int strongKing, int weakKing, int freePawn, int weakPawn, bool strongToMove) {
     if (!onPawnRows(freePawn) || !onPawnRows(weakPawn)) return -1;
     Wing w(freePawn);
-    int entry = (((w(weakPawn) - 8) * 24 + PawnIndex(w(freePawn))) * 64 + w(weakKing)) * 64 +
-                w(strongKing);
+    int entry =
+        (((w(weakPawn) - 8) * 24 + PawnIndex(w(freePawn))) * 64 + w(weakKing)) * 64 + w(strongKing);
     return int(strongToMove) + 2 * entry;
 }
 
@@ -61,11 +60,20 @@ int32_t kpkqIndex(int strongKing, int weakKing, int pawn, int queen, bool strong
     Wing w(pawn);
     int code;
     switch (w(pawn)) {
-    case 8: code = 0; break;  // a7
-    case 10: code = 2; break; // c7
-    case 16: code = 4; break; // a6
-    case 18: code = 6; break; // c6
-    default: return -1;
+    case 8:
+        code = 0;
+        break; // a7
+    case 10:
+        code = 2;
+        break; // c7
+    case 16:
+        code = 4;
+        break; // a6
+    case 18:
+        code = 6;
+        break; // c6
+    default:
+        return -1;
     }
     int king = w(strongKing);
     if (RowOf(king) > 2) return -1;
@@ -75,8 +83,7 @@ int32_t kpkqIndex(int strongKing, int weakKing, int pawn, int queen, bool strong
 int32_t kpkrIndex(int strongKing, int weakKing, int pawn, int rook, bool strongToMove) {
     if (RowOf(pawn) < 1 || RowOf(pawn) > 4) return -1;
     Wing w(pawn);
-    return ((32 * w(strongKing) + 16 * int(strongToMove) + PawnIndex(w(pawn))) * 64 +
-            w(weakKing)) *
+    return ((32 * w(strongKing) + 16 * int(strongToMove) + PawnIndex(w(pawn))) * 64 + w(weakKing)) *
                64 +
            w(rook);
 }

@@ -19,7 +19,7 @@ constexpr int RaceWin = 360;
 int kingTable(int square) { return pieceSquareTable[MakePiece(White, King)][square].eg; }
 
 // A king's distance in files from the span of all pawns (0 inside it).
-int spanDistance(const PawnCacheEntry& e, int king) {
+int spanDistance(const PawnCacheEntry &e, int king) {
     int low = std::min(e.lowFile[White], e.lowFile[Black]);
     int high = std::max(e.highFile[White], e.highFile[Black]);
     int f = FileOf(king);
@@ -27,17 +27,21 @@ int spanDistance(const PawnCacheEntry& e, int king) {
 }
 
 // The four bitbases of pawn endings, White's view; false when none applies.
-bool probePawnEnding(const Position& p, int base, int& score) {
+bool probePawnEnding(const Position &p, int base, int &score) {
     int w = p.pawnCount[White], b = p.pawnCount[Black];
     auto decisive = [&](int strong, int drawBit) {
         score = drawBit ? 0 : base + (strong == White ? BitbaseWin : -BitbaseWin);
         return true;
     };
-    if (bitbases.kpk.loaded() && w + b == 1) return decisive(w ? White : Black, probeKpk(p, w ? White : Black));
+    if (bitbases.kpk.loaded() && w + b == 1)
+        return decisive(w ? White : Black, probeKpk(p, w ? White : Black));
     if (bitbases.kpkp.loaded() && w == 1 && b == 1) {
-        if (probeKpkp(p, White) == 1) score = base + BitbaseWin;
-        else if (probeKpkp(p, Black) == 1) score = base - BitbaseWin;
-        else score = 0;
+        if (probeKpkp(p, White) == 1)
+            score = base + BitbaseWin;
+        else if (probeKpkp(p, Black) == 1)
+            score = base - BitbaseWin;
+        else
+            score = 0;
         return true;
     }
     if (bitbases.kppk.loaded() && ((w == 2 && b == 0) || (w == 0 && b == 2))) {
@@ -55,8 +59,8 @@ bool probePawnEnding(const Position& p, int base, int& score) {
 
 } // namespace
 
-int32_t pawnEndingEval(const Position& p, int side) {
-    PawnCacheEntry* entry = nullptr;
+int32_t pawnEndingEval(const Position &p, int side) {
+    PawnCacheEntry *entry = nullptr;
     int32_t totals[2];
     int structure = pawnStructureTerm(White, p, entry, totals, 0);
     int base = (3 * structure) / 4 + p.material[White] - p.material[Black];
@@ -79,8 +83,12 @@ int32_t pawnEndingEval(const Position& p, int side) {
     if (p.material[White] == 0) score -= 100;
 
     switch (pawnRace(p, *entry)) {
-    case RaceResult::WhiteWins: score += RaceWin; break;
-    case RaceResult::BlackWins: score -= RaceWin; break;
+    case RaceResult::WhiteWins:
+        score += RaceWin;
+        break;
+    case RaceResult::BlackWins:
+        score -= RaceWin;
+        break;
     case RaceResult::Unclear: {
         score += KingSpanDistance[spanDistance(*entry, p.kingSquare[Black])] -
                  KingSpanDistance[spanDistance(*entry, p.kingSquare[White])] +
@@ -91,8 +99,10 @@ int32_t pawnEndingEval(const Position& p, int side) {
         int ahead = score >= 1 ? White : Black;
         if (p.pawnCount[ahead] > 0) {
             int corner = rookPawnCorner(p, ahead);
-            if (corner == 2) score = 0;
-            else if (corner == 1) score >>= 1;
+            if (corner == 2)
+                score = 0;
+            else if (corner == 1)
+                score >>= 1;
         }
         break;
     }

@@ -2,6 +2,7 @@
 // tablebase-scored positions of the shared test data that fall inside the nine tables.
 #include "eval/bitbase.h"
 #include "eval/bitbase_probe.h"
+#include "eval/evaluate.h"
 #include "support/test_support.h"
 
 #include <cstring>
@@ -19,18 +20,18 @@ class GeneratedBitbases : public ::testing::Test {
 protected:
     void SetUp() override {
         loadBitbases(std::string(CORVID_BINARY_DIR) + "/bitbases");
-        for (const BitbaseTable* t : {&bitbases.pawnRace, &bitbases.kpk, &bitbases.kpkp,
-                                      &bitbases.kpkq, &bitbases.kppkp, &bitbases.kpkr,
-                                      &bitbases.kppk, &bitbases.kpnk, &bitbases.kpbk})
+        for (const BitbaseTable *t :
+             {&bitbases.pawnRace, &bitbases.kpk, &bitbases.kpkp, &bitbases.kpkq, &bitbases.kppkp,
+              &bitbases.kpkr, &bitbases.kppk, &bitbases.kpnk, &bitbases.kpbk})
             if (!t->loaded()) GTEST_SKIP() << "bitbases not in the build tree";
     }
     void TearDown() override { loadBitbases("no-such-bitbase-folder"); }
 };
 
 struct Known {
-    const char* fen;
-    const char* what;
-    int (*probe)(const Position&, int);
+    const char *fen;
+    const char *what;
+    int (*probe)(const Position &, int);
     int strong;
     int bit;
 };
@@ -59,16 +60,31 @@ TEST_F(GeneratedBitbases, ClassicPositions) {
         // Black's pawn, seen with the board turned.
         {"8/8/8/8/8/4pk2/8/4K3 b - -", "KPK Black to move", probeKpk, Black, 0},
     };
-    for (const Known& k : cases) {
+    for (const Known &k : cases) {
         FenPosition f(k.fen);
         EXPECT_EQ(k.probe(f.position, k.strong), k.bit) << k.what << ": " << k.fen;
     }
 }
 
+// The evaluation turns known results into scores: drawn is 0, won is far ahead.
+TEST_F(GeneratedBitbases, EvaluationFollowsTheTables) {
+    auto eval = [](const char *fen) {
+        FenPosition f(fen);
+        return evaluatePosition(f.position, EvalWindowMin, EvalWindowMax);
+    };
+    EXPECT_EQ(eval("4k3/8/3KP3/8/8/8/8/8 b - -"), 0);
+    EXPECT_GT(eval("4k3/8/3KP3/8/8/8/8/8 w - -"), 700);
+    EXPECT_EQ(eval("7K/8/k1P5/7p/8/8/8/8 w - -"), 0);     // Reti
+    EXPECT_EQ(eval("k7/P7/8/8/8/8/8/4K1N1 b - -"), 0);    // knight and rook pawn
+    EXPECT_GT(eval("8/8/8/k7/8/8/4P3/4K1N1 w - -"), 700); // knight and a free pawn
+    // Queen against a7 with the pawn's king beside it: far from the queen's full value.
+    EXPECT_LT(eval("7q/PK6/8/8/8/8/8/7k b - -"), 200);
+}
+
 enum Result { Loss = -1, Draw = 0, Win = 1 };
 
 // Checks one scored position against whichever table covers it; returns false when none does.
-bool checkPosition(const Position& p, Result stmResult, const std::string& line) {
+bool checkPosition(const Position &p, Result stmResult, const std::string &line) {
     auto resultFor = [&](int colour) {
         return p.sideToMove == colour ? stmResult : Result(-stmResult);
     };
@@ -122,7 +138,7 @@ bool checkPosition(const Position& p, Result stmResult, const std::string& line)
 
 TEST_F(GeneratedBitbases, TablebaseScoredPositions) {
     int checked = 0;
-    for (const char* file : {"epd/tb_gaviota_dm_3_4men.epd", "epd/tb_gaviota_dm_5men.epd",
+    for (const char *file : {"epd/tb_gaviota_dm_3_4men.epd", "epd/tb_gaviota_dm_5men.epd",
                              "epd/tb_syzygy_wdl_dtz.epd"}) {
         std::string path = test::SharedDataPath(file);
         if (path.empty()) GTEST_SKIP() << "shared test data not present";

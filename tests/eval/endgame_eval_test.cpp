@@ -22,7 +22,7 @@ protected:
     void SetUp() override { loadBitbases("no-such-bitbase-folder"); }
 };
 
-int pawnless(const char* fen) {
+int pawnless(const char *fen) {
     FenPosition f(fen);
     return pawnlessEval(f.position, f.position.sideToMove);
 }
@@ -48,7 +48,7 @@ TEST_F(NoBitbases, TwoKnightsScoreOneAndLoneMinorsNothing) {
 // Bishop and knight mate only in a corner of the bishop's colour: with a light-squared bishop
 // the bare king's score rises toward a8 and h1 and falls toward a1 and h8.
 TEST_F(NoBitbases, BishopAndKnightDriveTowardTheBishopsCorners) {
-    auto score = [](const char* fen) { return pawnless(fen); };
+    auto score = [](const char *fen) { return pawnless(fen); };
     int centre = score("8/8/8/3k4/8/2K5/2N1B3/8 w - -"); // Be2 is light
     int nearA8 = score("1k6/8/8/8/8/2K5/2N1B3/8 w - -");
     int nearA1 = score("8/8/8/8/8/2K5/2N1B3/1k6 w - -");
@@ -62,7 +62,7 @@ TEST_F(NoBitbases, BishopAndKnightDriveTowardTheBishopsCorners) {
 
 // The engine starts and evaluates every kind of little material without any bitbase.
 TEST_F(NoBitbases, EvaluationRunsOnEveryEndgameKind) {
-    for (const char* fen : {"4k3/8/8/8/8/8/4P3/4K3 w - -", "4k3/4p3/8/8/8/8/4P3/4K3 b - -",
+    for (const char *fen : {"4k3/8/8/8/8/8/4P3/4K3 w - -", "4k3/4p3/8/8/8/8/4P3/4K3 b - -",
                             "8/8/8/8/8/6k1/p7/7K w - -", "4k3/8/8/8/8/8/4P3/R3K3 w - -",
                             "4k3/8/8/8/8/8/P7/2B1K3 w - -", "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -",
                             "8/8/8/4k3/8/8/8/3QK3 w - -", "7q/PK6/8/8/8/8/8/7k w - -"}) {
@@ -70,13 +70,18 @@ TEST_F(NoBitbases, EvaluationRunsOnEveryEndgameKind) {
         int score = evaluatePosition(f.position, EvalWindowMin, EvalWindowMax);
         EXPECT_LT(std::abs(score), StaticScoreLimit + 1) << fen;
     }
+    // A bishop of the wrong colour for the a-pawn's corner draws.
+    FenPosition wrongBishop("k7/8/8/8/8/8/P7/2B1K3 w - -");
+    EXPECT_EQ(evaluatePosition(wrongBishop.position, EvalWindowMin, EvalWindowMax), 0);
+    FenPosition rightBishop("k7/8/8/8/8/8/P7/4KB2 w - -");
+    EXPECT_GT(evaluatePosition(rightBishop.position, EvalWindowMin, EvalWindowMax), 300);
     // The rook-pawn corner: the defending king in front of an a-pawn draws.
     FenPosition corner("k7/8/8/8/8/8/P7/K7 w - -");
     EXPECT_EQ(pawnEndingEval(corner.position, White), 0);
 }
 
 // A hand-made table with exactly one bit set, installed as a loaded bitbase.
-void installSingleBit(BitbaseTable& table, int64_t bits, int64_t index) {
+void installSingleBit(BitbaseTable &table, int64_t bits, int64_t index) {
     table = BitbaseTable{};
     table.logicalBytes = int32_t(bits / 8);
     table.blockBytes = table.logicalBytes;

@@ -14,15 +14,16 @@ void LogicalBits::set(int64_t index, bool value) {
     if (index < 0 || size_t(index >> 3) >= bits.size())
         throw std::runtime_error("bitbase index out of range");
     uint8_t mask = uint8_t(1u << (index & 7));
-    uint8_t& b = bits[size_t(index >> 3)];
-    uint8_t& u = used[size_t(index >> 3)];
+    uint8_t &b = bits[size_t(index >> 3)];
+    uint8_t &u = used[size_t(index >> 3)];
     if ((u & mask) && (((b & mask) != 0) != value))
-        throw std::runtime_error("two positions disagree at bitbase index " + std::to_string(index));
+        throw std::runtime_error("two positions disagree at bitbase index " +
+                                 std::to_string(index));
     u |= mask;
     if (value) b |= mask;
 }
 
-const std::vector<std::string>& BitbaseNames() {
+const std::vector<std::string> &BitbaseNames() {
     static const std::vector<std::string> names = {"PawnRace", "KPK",  "KPKP", "KPKQ", "KPPKP",
                                                    "KPKR",     "KPPK", "KPNK", "KPBK"};
     return names;
@@ -38,7 +39,7 @@ Material material(std::vector<int8_t> white, std::vector<int8_t> black, bool loc
     return m;
 }
 
-bool legal(const Board& b) {
+bool legal(const Board &b) {
     uint64_t occ = 0;
     for (int i = 0; i < b.count; ++i) {
         if (occ >> b.men[i].square & 1) return false;
@@ -49,13 +50,13 @@ bool legal(const Board& b) {
 
 Board makeBoard(std::initializer_list<Man> men, int sideToMove) {
     Board b;
-    for (const Man& m : men) b.men[b.count++] = m;
+    for (const Man &m : men) b.men[b.count++] = m;
     b.sideToMove = sideToMove;
     return b;
 }
 
 // White's result in a board: Win, Draw or Loss.
-Value whiteResult(Registry& registry, const Board& b, bool locked) {
+Value whiteResult(Registry &registry, const Board &b, bool locked) {
     Value v = registry.value(b, locked);
     return b.sideToMove == White ? v : Negate(v);
 }
@@ -69,7 +70,7 @@ template <class F> void forKings(F f) {
 
 } // namespace
 
-std::vector<Material> SourceMaterials(const std::string& name) {
+std::vector<Material> SourceMaterials(const std::string &name) {
     if (name == "KPK") return {material({Pawn}, {})};
     if (name == "KPKP") return {material({Pawn}, {Pawn})};
     if (name == "KPKQ") return {material({Queen}, {Pawn})};
@@ -81,8 +82,8 @@ std::vector<Material> SourceMaterials(const std::string& name) {
     return {};
 }
 
-LogicalBits BuildBitbase(const std::string& name, Registry& registry) {
-    for (const Material& m : SourceMaterials(name)) registry.solve(m);
+LogicalBits BuildBitbase(const std::string &name, Registry &registry) {
+    for (const Material &m : SourceMaterials(name)) registry.solve(m);
     const int8_t W = White, B = Black;
 
     if (name == "PawnRace") {
@@ -90,7 +91,8 @@ LogicalBits BuildBitbase(const std::string& name, Registry& registry) {
         PawnRace race;
         for (int P = 8; P < 56; ++P)
             forKings([&](int K, int k, int stm) {
-                Board b = makeBoard({{W, King, int8_t(K)}, {B, King, int8_t(k)}, {W, Pawn, int8_t(P)}}, stm);
+                Board b = makeBoard(
+                    {{W, King, int8_t(K)}, {B, King, int8_t(k)}, {W, Pawn, int8_t(P)}}, stm);
                 if (!legal(b)) return;
                 bool toMove = stm == White;
                 int64_t entry = pawnRaceEntry(K, k, P);
@@ -103,7 +105,8 @@ LogicalBits BuildBitbase(const std::string& name, Registry& registry) {
         LogicalBits out(KpkBits);
         for (int P = 8; P < 56; ++P)
             forKings([&](int K, int k, int stm) {
-                Board b = makeBoard({{W, King, int8_t(K)}, {B, King, int8_t(k)}, {W, Pawn, int8_t(P)}}, stm);
+                Board b = makeBoard(
+                    {{W, King, int8_t(K)}, {B, King, int8_t(k)}, {W, Pawn, int8_t(P)}}, stm);
                 if (!legal(b)) return;
                 out.set(kpkIndex(K, k, P, stm == White), whiteResult(registry, b, false) != Win);
             });
@@ -121,19 +124,35 @@ LogicalBits BuildBitbase(const std::string& name, Registry& registry) {
                 forKings([&](int K, int k, int stm) {
                     Board b;
                     if (name == "KPKP")
-                        b = makeBoard({{W, King, int8_t(K)}, {B, King, int8_t(k)}, {W, Pawn, int8_t(P)}, {B, Pawn, int8_t(Q)}}, stm);
+                        b = makeBoard({{W, King, int8_t(K)},
+                                       {B, King, int8_t(k)},
+                                       {W, Pawn, int8_t(P)},
+                                       {B, Pawn, int8_t(Q)}},
+                                      stm);
                     else if (name == "KPPK")
-                        b = makeBoard({{W, King, int8_t(K)}, {B, King, int8_t(k)}, {W, Pawn, int8_t(P)}, {W, Pawn, int8_t(Q)}}, stm);
+                        b = makeBoard({{W, King, int8_t(K)},
+                                       {B, King, int8_t(k)},
+                                       {W, Pawn, int8_t(P)},
+                                       {W, Pawn, int8_t(Q)}},
+                                      stm);
                     else
-                        b = makeBoard({{W, King, int8_t(K)}, {B, King, int8_t(k)}, {W, Pawn, int8_t(P)}, {B, Pawn, int8_t(Q)}, {W, Pawn, int8_t(Q + 8)}}, stm);
+                        b = makeBoard({{W, King, int8_t(K)},
+                                       {B, King, int8_t(k)},
+                                       {W, Pawn, int8_t(P)},
+                                       {B, Pawn, int8_t(Q)},
+                                       {W, Pawn, int8_t(Q + 8)}},
+                                      stm);
                     if (!legal(b)) return;
                     bool toMove = stm == White;
                     if (name == "KPKP")
-                        out.set(kpkpIndex(K, k, P, Q, toMove), whiteResult(registry, b, false) == Win);
+                        out.set(kpkpIndex(K, k, P, Q, toMove),
+                                whiteResult(registry, b, false) == Win);
                     else if (name == "KPPK")
-                        out.set(kppkIndex(K, k, P, Q, toMove), whiteResult(registry, b, false) != Win);
+                        out.set(kppkIndex(K, k, P, Q, toMove),
+                                whiteResult(registry, b, false) != Win);
                     else
-                        out.set(kppkpIndex(K, k, P, Q, toMove), whiteResult(registry, b, true) != Win);
+                        out.set(kppkpIndex(K, k, P, Q, toMove),
+                                whiteResult(registry, b, true) != Win);
                 });
             }
         return out;
@@ -145,9 +164,14 @@ LogicalBits BuildBitbase(const std::string& name, Registry& registry) {
             for (int X = 0; X < 64; ++X) {
                 if (X == P) continue;
                 forKings([&](int K, int k, int stm) {
-                    Board b = makeBoard({{W, King, int8_t(K)}, {B, King, int8_t(k)}, {W, Pawn, int8_t(P)}, {W, type, int8_t(X)}}, stm);
+                    Board b = makeBoard({{W, King, int8_t(K)},
+                                         {B, King, int8_t(k)},
+                                         {W, Pawn, int8_t(P)},
+                                         {W, type, int8_t(X)}},
+                                        stm);
                     if (!legal(b)) return;
-                    out.set(kpxkIndex(K, k, P, X, stm == White), whiteResult(registry, b, false) != Win);
+                    out.set(kpxkIndex(K, k, P, X, stm == White),
+                            whiteResult(registry, b, false) != Win);
                 });
             }
         return out;
@@ -160,9 +184,14 @@ LogicalBits BuildBitbase(const std::string& name, Registry& registry) {
                 if (X == P) continue;
                 forKings([&](int K, int k, int stm) {
                     bool toMove = stm == White;
-                    int32_t idx = queen ? kpkqIndex(K, k, P, X, toMove) : kpkrIndex(K, k, P, X, toMove);
+                    int32_t idx =
+                        queen ? kpkqIndex(K, k, P, X, toMove) : kpkrIndex(K, k, P, X, toMove);
                     if (idx < 0) return;
-                    Board b = makeBoard({{W, King, int8_t(K)}, {B, King, int8_t(k)}, {W, Pawn, int8_t(P)}, {B, int8_t(queen ? Queen : Rook), int8_t(X)}}, stm);
+                    Board b = makeBoard({{W, King, int8_t(K)},
+                                         {B, King, int8_t(k)},
+                                         {W, Pawn, int8_t(P)},
+                                         {B, int8_t(queen ? Queen : Rook), int8_t(X)}},
+                                        stm);
                     if (!legal(b)) return;
                     out.set(idx, whiteResult(registry, b, false) != Loss);
                 });
@@ -174,11 +203,11 @@ LogicalBits BuildBitbase(const std::string& name, Registry& registry) {
 
 namespace {
 
-void putU32(std::vector<uint8_t>& out, uint32_t v) {
+void putU32(std::vector<uint8_t> &out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
 
-std::vector<uint8_t> encodeWith(const LogicalBits& logical, size_t blockBytes) {
+std::vector<uint8_t> encodeWith(const LogicalBits &logical, size_t blockBytes) {
     size_t logicalBytes = logical.bits.size();
     size_t blockCount = logicalBytes / blockBytes;
     std::map<std::string, uint16_t> stored; // block bytes -> stored block
@@ -216,13 +245,13 @@ std::vector<uint8_t> encodeWith(const LogicalBits& logical, size_t blockBytes) {
         out.push_back(uint8_t(e));
         out.push_back(uint8_t(e >> 8));
     }
-    for (const auto& block : order) out.insert(out.end(), block.begin(), block.end());
+    for (const auto &block : order) out.insert(out.end(), block.begin(), block.end());
     return out;
 }
 
 } // namespace
 
-std::vector<uint8_t> EncodeBitbase(const LogicalBits& logical) {
+std::vector<uint8_t> EncodeBitbase(const LogicalBits &logical) {
     std::vector<uint8_t> best;
     for (size_t blockBytes = 8; blockBytes <= 4096; blockBytes *= 2) {
         if (logical.bits.size() % blockBytes != 0) continue;

@@ -9,8 +9,7 @@ namespace corvid::bitbase_gen {
 
 PawnRace::PawnRace() : memo_(std::size_t(64) * 64 * 64 * 2 * 2, -1) {}
 
-bool PawnRace::promotes(int pawn, int racingKing, int otherKing, bool racingToMove,
-                        int kingMoves) {
+bool PawnRace::promotes(int pawn, int racingKing, int otherKing, bool racingToMove, int kingMoves) {
     return search(pawn, racingKing, otherKing, racingToMove, kingMoves);
 }
 
@@ -30,10 +29,11 @@ bool queenSafe(int queen, int king, int other) {
 } // namespace
 
 bool PawnRace::search(int pawn, int king, int other, bool racingToMove, int kingMoves) {
-    std::size_t key = ((((std::size_t(pawn) * 64 + std::size_t(king)) * 64 + std::size_t(other)) * 2 +
-                   std::size_t(racingToMove)) *
-                  2) +
-                 std::size_t(kingMoves);
+    std::size_t key =
+        ((((std::size_t(pawn) * 64 + std::size_t(king)) * 64 + std::size_t(other)) * 2 +
+          std::size_t(racingToMove)) *
+         2) +
+        std::size_t(kingMoves);
     if (memo_[key] >= 0) return memo_[key] != 0;
     bool result = false;
     uint64_t occupied = SquareBB(king) | SquareBB(other);
@@ -56,8 +56,8 @@ bool PawnRace::search(int pawn, int king, int other, bool racingToMove, int king
         }
     } else {
         // Every move of the other king must still lose the race; taking the pawn wins it.
-        uint64_t targets = KingAttacks[other] & ~KingAttacks[king] & ~SquareBB(king) &
-                           ~PawnAttacks[Black][pawn];
+        uint64_t targets =
+            KingAttacks[other] & ~KingAttacks[king] & ~SquareBB(king) & ~PawnAttacks[Black][pawn];
         if (targets & SquareBB(pawn)) {
             result = false;
         } else if (!targets) {

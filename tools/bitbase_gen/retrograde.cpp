@@ -15,34 +15,40 @@ namespace {
 
 constexpr int PromotionTypes[4] = {Queen, Rook, Bishop, Knight};
 
-int strength(const std::vector<int8_t>& types) {
+int strength(const std::vector<int8_t> &types) {
     int sum = 0;
     for (int t : types) sum += PieceValue[t];
     return sum;
 }
 
-void sortTypes(std::vector<int8_t>& types) {
+void sortTypes(std::vector<int8_t> &types) {
     std::sort(types.begin(), types.end(), [](int8_t a, int8_t b) { return a > b; });
 }
 
 uint64_t attacksOf(int type, int colour, int square, uint64_t occupancy) {
     switch (type) {
-    case Pawn: return PawnAttacks[1 - colour][square];
-    case Knight: return KnightAttacks[square];
-    case Bishop: return BishopAttacks(square, occupancy);
-    case Rook: return RookAttacks(square, occupancy);
-    case Queen: return QueenAttacks(square, occupancy);
-    default: return KingAttacks[square];
+    case Pawn:
+        return PawnAttacks[1 - colour][square];
+    case Knight:
+        return KnightAttacks[square];
+    case Bishop:
+        return BishopAttacks(square, occupancy);
+    case Rook:
+        return RookAttacks(square, occupancy);
+    case Queen:
+        return QueenAttacks(square, occupancy);
+    default:
+        return KingAttacks[square];
     }
 }
 
-int manAt(const Board& b, int square) {
+int manAt(const Board &b, int square) {
     for (int i = 0; i < b.count; ++i)
         if (b.men[i].square == square) return i;
     return -1;
 }
 
-void removeMan(Board& b, int i) {
+void removeMan(Board &b, int i) {
     for (int j = i; j + 1 < b.count; ++j) b.men[j] = b.men[j + 1];
     --b.count;
 }
@@ -51,35 +57,36 @@ bool pawnRowOk(int square) { return RowOf(square) >= 1 && RowOf(square) <= 6; }
 
 } // namespace
 
-std::vector<int8_t> LockedExtras(const Material& material) {
+std::vector<int8_t> LockedExtras(const Material &material) {
     std::vector<int8_t> extras = material.white;
     extras.erase(std::find(extras.begin(), extras.end(), int8_t(Pawn)));
     return extras;
 }
 
-uint64_t Occupancy(const Board& board) {
+uint64_t Occupancy(const Board &board) {
     uint64_t occ = 0;
     for (int i = 0; i < board.count; ++i) occ |= SquareBB(board.men[i].square);
     return occ;
 }
 
-bool SquareAttacked(const Board& board, int square, int byColour, uint64_t occupancy) {
+bool SquareAttacked(const Board &board, int square, int byColour, uint64_t occupancy) {
     for (int i = 0; i < board.count; ++i) {
-        const Man& m = board.men[i];
-        if (m.colour == byColour && (attacksOf(m.type, m.colour, m.square, occupancy) >> square & 1))
+        const Man &m = board.men[i];
+        if (m.colour == byColour &&
+            (attacksOf(m.type, m.colour, m.square, occupancy) >> square & 1))
             return true;
     }
     return false;
 }
 
-bool InCheck(const Board& board, int colour) {
+bool InCheck(const Board &board, int colour) {
     for (int i = 0; i < board.count; ++i)
         if (board.men[i].colour == colour && board.men[i].type == King)
             return SquareAttacked(board, board.men[i].square, 1 - colour, Occupancy(board));
     return false;
 }
 
-Board SwapColours(const Board& board) {
+Board SwapColours(const Board &board) {
     Board swapped = board;
     for (int i = 0; i < board.count; ++i) {
         swapped.men[i].colour = int8_t(1 - board.men[i].colour);
@@ -101,11 +108,12 @@ std::string Material::name() const {
 }
 
 bool Material::hasPawns() const {
-    return std::count(white.begin(), white.end(), Pawn) + std::count(black.begin(), black.end(), Pawn) >
+    return std::count(white.begin(), white.end(), Pawn) +
+               std::count(black.begin(), black.end(), Pawn) >
            0;
 }
 
-Material MaterialOf(const Board& board, bool locked, bool* swapped) {
+Material MaterialOf(const Board &board, bool locked, bool *swapped) {
     Material m;
     for (int i = 0; i < board.count; ++i) {
         if (board.men[i].type == King) continue;
@@ -127,7 +135,7 @@ Material MaterialOf(const Board& board, bool locked, bool* swapped) {
 
 // ---------------------------------------------------------------------------------------------
 
-Table::Table(const Material& material, Registry& registry)
+Table::Table(const Material &material, Registry &registry)
     : material_(material), registry_(registry) {
     if (material.locked) {
         // Slot 0 is the locked pair (black pawn square - 8, 40 values), represented by the
@@ -148,7 +156,7 @@ Table::Table(const Material& material, Registry& registry)
     }
 }
 
-int64_t Table::index(const Board& board) const {
+int64_t Table::index(const Board &board) const {
     // Assign the board's men to the slots in order.
     bool used[6] = {};
     int squares[6];
@@ -180,7 +188,8 @@ int64_t Table::index(const Board& board) const {
 
     // Canonical orientation: the white king on files a..d (and on rows 4..7 without pawns).
     int whiteKing = squares[material_.locked ? 1 : 0];
-    int flip = (FileOf(whiteKing) >= 4 ? 7 : 0) | (!material_.hasPawns() && RowOf(whiteKing) < 4 ? 56 : 0);
+    int flip =
+        (FileOf(whiteKing) >= 4 ? 7 : 0) | (!material_.hasPawns() && RowOf(whiteKing) < 4 ? 56 : 0);
     int64_t index = 0;
     for (size_t s = slots_.size(); s-- > 0;) {
         int sq = squares[s] ^ flip;
@@ -195,9 +204,7 @@ int64_t Table::index(const Board& board) const {
     return index * 2 + board.sideToMove;
 }
 
-int64_t Table::canonicalIndex(Board board) const { return index(board); }
-
-bool Table::decode(int64_t index, Board& board) const {
+bool Table::decode(int64_t index, Board &board) const {
     board.sideToMove = int(index & 1);
     index >>= 1;
     int squares[6];
@@ -234,7 +241,7 @@ bool Table::decode(int64_t index, Board& board) const {
     return true;
 }
 
-int Table::successors(const Board& board, Successor* out) const {
+int Table::successors(const Board &board, Successor *out) const {
     int n = 0;
     int us = board.sideToMove, them = 1 - us;
     uint64_t occ = Occupancy(board);
@@ -242,12 +249,12 @@ int Table::successors(const Board& board, Successor* out) const {
     for (int i = 0; i < board.count; ++i)
         if (board.men[i].colour == us) own |= SquareBB(board.men[i].square);
 
-    auto convert = [&](const Board& next, bool keepsLock) {
+    auto convert = [&](const Board &next, bool keepsLock) {
         Value v = registry_.value(next, keepsLock);
         out[n++] = {Negate(v), -1, false, Draw};
     };
     // A move that keeps the material: the locked pair is untouched by construction.
-    auto quiet = [&](const Board& next) { out[n++] = {Illegal, index(next), false, Draw}; };
+    auto quiet = [&](const Board &next) { out[n++] = {Illegal, index(next), false, Draw}; };
 
     for (int i = 0; i < board.count; ++i) {
         const Man man = board.men[i];
@@ -302,9 +309,10 @@ int Table::successors(const Board& board, Successor* out) const {
                 Value worst = Win;
                 bool any = false;
                 for (int j = 0; j < next.count; ++j) {
-                    const Man& e = next.men[j];
+                    const Man &e = next.men[j];
                     if (e.colour != them || e.type != Pawn) continue;
-                    if (RowOf(e.square) != RowOf(target) || std::abs(FileOf(e.square) - FileOf(target)) != 1)
+                    if (RowOf(e.square) != RowOf(target) ||
+                        std::abs(FileOf(e.square) - FileOf(target)) != 1)
                         continue;
                     Board after = next;
                     after.men[j].square = int8_t(skipped);
@@ -344,7 +352,7 @@ int Table::successors(const Board& board, Successor* out) const {
 
 namespace corvid::bitbase_gen {
 
-int Table::predecessors(const Board& board, int64_t* out, bool* doubleStep) const {
+int Table::predecessors(const Board &board, int64_t *out, bool *doubleStep) const {
     int n = 0;
     int mover = 1 - board.sideToMove;
     uint64_t occ = Occupancy(board);
@@ -354,7 +362,7 @@ int Table::predecessors(const Board& board, int64_t* out, bool* doubleStep) cons
             if (board.men[i].colour == Black && board.men[i].type == Pawn) lockedBlack = i;
         lockedWhite = manAt(board, board.men[lockedBlack].square + 8);
     }
-    auto add = [&](const Board& prev, bool isDouble) {
+    auto add = [&](const Board &prev, bool isDouble) {
         if (InCheck(prev, board.sideToMove)) return;
         int64_t idx = index(prev);
         if (idx < 0) return;
@@ -402,7 +410,6 @@ void Table::solve(bool keepDepth) {
     std::vector<uint8_t> depth(size_t(size_), 0);
     std::vector<std::vector<int64_t>> byDepth(2);
     Successor succ[256];
-    bool pawnless = !material_.hasPawns();
 
     for (int64_t idx = 0; idx < size_; ++idx) {
         Board board;
@@ -410,7 +417,6 @@ void Table::solve(bool keepDepth) {
             work[idx] = WIllegal;
             continue;
         }
-        (void)pawnless;
         int n = successors(board, succ);
         if (n == 0) {
             if (InCheck(board, board.sideToMove)) {
@@ -424,7 +430,7 @@ void Table::solve(bool keepDepth) {
         bool win = false, draw = false;
         int c = 0;
         for (int k = 0; k < n; ++k) {
-            const Successor& s = succ[k];
+            const Successor &s = succ[k];
             if (s.state < 0) {
                 if (s.moverValue == Win) win = true;
                 if (s.moverValue == Draw) draw = true;
@@ -501,7 +507,10 @@ void Table::solve(bool keepDepth) {
 
     packed_.assign(size_t((size_ + 3) / 4), 0);
     for (int64_t idx = 0; idx < size_; ++idx) {
-        Value v = work[idx] == WWin ? Win : work[idx] == WLoss ? Loss : work[idx] == WIllegal ? Illegal : Draw;
+        Value v = work[idx] == WWin       ? Win
+                  : work[idx] == WLoss    ? Loss
+                  : work[idx] == WIllegal ? Illegal
+                                          : Draw;
         packed_[idx >> 2] |= uint8_t(v << (2 * (idx & 3)));
     }
     if (keepDepth) depth_ = std::move(depth);
@@ -512,7 +521,7 @@ void Table::solve(bool keepDepth) {
 namespace {
 
 // Materials a table converts into: captures, promotions, and promotions with a capture.
-std::vector<std::pair<Material, bool>> conversions(const Material& m) {
+std::vector<std::pair<Material, bool>> conversions(const Material &m) {
     std::vector<std::pair<Material, bool>> out;
     auto add = [&](std::vector<int8_t> w, std::vector<int8_t> b, bool locked) {
         Board board; // only the material matters here
@@ -544,11 +553,13 @@ std::vector<std::pair<Material, bool>> conversions(const Material& m) {
         return out;
     }
     for (int side = 0; side < 2; ++side) {
-        const auto& own = side == 0 ? m.white : m.black;
-        const auto& other = side == 0 ? m.black : m.white;
+        const auto &own = side == 0 ? m.white : m.black;
+        const auto &other = side == 0 ? m.black : m.white;
         auto place = [&](std::vector<int8_t> o, std::vector<int8_t> x) {
-            if (side == 0) add(o, x, false);
-            else add(x, o, false);
+            if (side == 0)
+                add(o, x, false);
+            else
+                add(x, o, false);
         };
         for (size_t i = 0; i < other.size(); ++i) { // captures by this side
             auto x = other;
@@ -575,10 +586,10 @@ std::vector<std::pair<Material, bool>> conversions(const Material& m) {
 
 } // namespace
 
-const Table& Registry::solve(const Material& material, bool keepDepth) {
+const Table &Registry::solve(const Material &material, bool keepDepth) {
     auto it = tables_.find(material);
     if (it != tables_.end() && (!keepDepth || !it->second->depth_.empty())) return *it->second;
-    for (auto& [next, locked] : conversions(material)) {
+    for (auto &[next, locked] : conversions(material)) {
         (void)locked;
         if (next.white.empty() && next.black.empty()) continue;
         if (!(next < material) && !(material < next)) continue;
@@ -591,23 +602,24 @@ const Table& Registry::solve(const Material& material, bool keepDepth) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     timings_.push_back({material.name(), seconds});
     if (verbose) std::fprintf(stderr, "solved %-16s %8.2f s\n", material.name().c_str(), seconds);
-    Table& ref = *table;
+    Table &ref = *table;
     tables_[material] = std::move(table);
     lookup_.clear(); // a re-solved table replaces the one the cache points at
     return ref;
 }
 
-Value Registry::value(const Board& board, bool locked) {
+Value Registry::value(const Board &board, bool locked) {
     // The men counted by colour and kind make a small key; the slow material lookup runs once
     // per key.
     uint32_t key = locked ? 1u : 0u;
     for (int i = 0; i < board.count; ++i)
-        if (board.men[i].type != King) key += 2u << (3 * (board.men[i].colour * 5 + board.men[i].type));
+        if (board.men[i].type != King)
+            key += 2u << (3 * (board.men[i].colour * 5 + board.men[i].type));
     auto cached = lookup_.find(key);
     if (cached == lookup_.end()) {
         bool swapped;
         Material m = MaterialOf(board, locked, &swapped);
-        const Table* table = nullptr;
+        const Table *table = nullptr;
         if (!m.white.empty() || !m.black.empty()) {
             auto it = tables_.find(m);
             if (it == tables_.end()) throw std::runtime_error("table not solved: " + m.name());
