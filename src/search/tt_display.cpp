@@ -1,0 +1,58 @@
+// The "Display TT Entry" text: what the table holds for a position, from White's view.
+#include "chess/move_notation.h"
+#include "search/transposition_table.h"
+#include "startup/ui_reporter.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+
+namespace corvid {
+
+std::string ttEntryText(const Position &position) {
+    const TranspositionTable &table = transpositionTable;
+    if (!table.buckets) return "Not Found";
+    uint64_t key = ComputeKey(position);
+    uint32_t lock = uint32_t(key >> 32);
+    // Read while no search runs (the desktop stops it first).
+    TTBucket bucket;
+    std::memcpy(&bucket, &table.buckets[uint32_t(key) & table.mask], sizeof bucket);
+    const TTEntry *found = nullptr;
+    for (const TTEntry &entry : bucket.entries)
+        if (lock != 0 && entry.lock == lock) {
+            found = &entry;
+            break;
+        }
+    if (!found) return "Not Found";
+    const TTEntry &e = *found;
+
+    bool whiteToMove = position.sideToMove == White;
+    const char *prefix = "";
+    if (e.bound() == BoundUpper) prefix = whiteToMove ? "<= " : ">= ";
+    if (e.bound() == BoundLower) prefix = whiteToMove ? ">= " : "<= ";
+    int score = whiteToMove ? e.score : -e.score;
+    char moveText[MoveTextBufferSize] = "";
+    if (e.move != NoMove) {
+        int length = FormatMove(moveText, e.move, position, SanForm);
+        if (length > 0 && moveText[length - 1] == ' ') moveText[length - 1] = '\0';
+    }
+    char depthText[24];
+    std::snprintf(depthText, sizeof depthText, "%d.%d", e.depth / 2, (e.depth & 1) * 50);
+    static const char *const BoundNames[4] = {"Fail Low", "Fail High", "Exact", ""};
+
+    char text[320];
+    int length =
+        std::snprintf(text, sizeof text, "Eval: %s%d  \nMove: %s \nDepth: %s\n%s\nAge: %d\n",
+                      prefix, score, moveText, depthText, BoundNames[e.bound()], e.age);
+    std::string result(text, size_t(length));
+    if (e.hints() & HintSingular) result += "Singular\n";
+    if (isProvenMate(e)) result += "Mate\n";
+    std::snprintf(text, sizeof text, "Size: %" PRIu64 " KB", table.byteSize / 1024);
+    return result + text;
+}
+
+void displayEntry(const Position &position) {
+    uiReporter().statusText(ttEntryText(position).c_str());
+}
+
+} // namespace corvid
