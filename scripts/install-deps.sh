@@ -3,8 +3,9 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev binutils)
 if [[ "${1:-}" == "--test" ]]; then
-    # Reference engines for interoperability and speed comparisons; tests skip when absent.
-    packages+=(stockfish fairymax)
+    # Reference engines and a WinBoard front end (on a virtual display) for interoperability
+    # and speed comparisons; tests skip when absent.
+    packages+=(stockfish fairymax xboard xvfb xauth)
     # Debian's 3-man Gaviota tablebases and their probing library check the KPK bitbase.
     packages+=(gaviotatb libgaviotatb-dev)
 fi

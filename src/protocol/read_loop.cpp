@@ -1,17 +1,36 @@
 #include "protocol/read_loop.h"
 
+#include "protocol/engine_output.h"
+#include "protocol/input_line.h"
+#include "protocol/uci.h"
+#include "protocol/winboard.h"
+#include "startup/new_game.h"
+#include "startup/search_controller.h"
+#include "startup/search_info.h"
+
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 
 namespace corvid {
 
-// Placeholder until the protocols land: read until "quit" or the end of input.
-int protocolReadLoop(const char* firstLine) {
-    if (std::strncmp(firstLine, "quit", 4) == 0) return 0;
-    char line[1024];
-    while (std::fgets(line, sizeof line, stdin))
-        if (std::strncmp(line, "quit", 4) == 0) break;
-    return 0;
+void quitProcess(int exitCode) {
+    stopSearch();
+    flushOutput();
+    std::_Exit(exitCode);
+}
+
+void protocolReadLoop(const std::string& pendingFirstLine) {
+    newGame(true, true, nullptr);
+    protocolGameResets();
+    if (!pendingFirstLine.empty() && !inUciMode()) winboardCommand(pendingFirstLine);
+    std::string line;
+    while (!searchInfo.quitRequested.load()) {
+        if (!readInputLine(stdin, line)) break;
+        if (inUciMode()) uciCommand(line);
+        else winboardCommand(line);
+    }
+    searchInfo.protocolMode.store(false);
+    quitProcess(0);
 }
 
 } // namespace corvid

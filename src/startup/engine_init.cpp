@@ -7,6 +7,8 @@
 #include "eval/eval_tables.h"
 #include "eval/pawn_cache.h"
 #include "search/transposition_table.h"
+#include "startup/game.h"
+#include "startup/search_controller.h"
 #include "startup/search_personality.h"
 #include "startup/settings.h"
 
@@ -31,6 +33,8 @@ void initEngine(int hashSizeCode) {
     clearPawnCache();
     InitOpeningBook(bookPath(ActiveSettings));
     activePersonality = SearchPersonality{};
+    installMoveRecordedHook();
+    startSearchThread();
 }
 
 } // namespace corvid

@@ -1,11 +1,16 @@
 #include "startup/start_up.h"
 
+#include "protocol/input_line.h"
+#include "protocol/engine_output.h"
 #include "protocol/read_loop.h"
+#include "protocol/winboard.h"
 #include "startup/engine_init.h"
+#include "startup/search_info.h"
+#include "startup/start_up_settings.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <unistd.h>
 
 namespace corvid {
@@ -18,15 +23,26 @@ bool desktopWanted() {
 }
 
 int startUp() {
-    char line[1024];
-    bool haveLine = !desktopWanted() && std::fgets(line, sizeof line, stdin) != nullptr;
+    searchInfo.protocolMode.store(false);
+    std::string firstLine;
+    bool haveLine = !desktopWanted() && readInputLine(stdin, firstLine);
     if (!haveLine) {
         std::fprintf(stderr, "Corvid: the desktop is not built yet.\n");
         return 0;
     }
-    line[std::strcspn(line, "\r\n")] = '\0';
-    initEngine(22);
-    return protocolReadLoop(line);
+    // Before the engine is initialised only the harmless answers act on the first line.
+    bool featuresSent = winboardFirstLine(firstLine);
+    searchInfo.protocolMode.store(true);
+    if (!inUciMode()) {
+        if (!featuresSent) writeOutput("feature done=0\n");
+        // Front ends of this protocol may interrupt the engine with SIGINT; it is not a stop.
+        std::signal(SIGINT, SIG_IGN);
+    }
+    int hashSizeCode = loadStartUpSettings(true);
+    if (inUciMode()) searchInfo.showSearchInfo.store(true);
+    initEngine(hashSizeCode);
+    bool firstLineDone = inUciMode() || featuresSent || firstLine.compare(0, 6, "xboard") == 0;
+    protocolReadLoop(firstLineDone ? std::string() : firstLine);
 }
 
 } // namespace corvid

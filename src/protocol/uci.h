@@ -1,0 +1,20 @@
+// The UCI protocol: the start-up reply and the command handler.
+#pragma once
+
+#include <string>
+
+namespace corvid {
+
+// The engine's name: "Corvid 1.5" and the active personality's name.
+std::string engineName();
+
+// Answers the line "uci": identification, options, "uciok"; sets UCI mode.
+void uciStartup();
+
+// Handles one line (without its line end) in UCI mode.
+void uciCommand(const std::string& line);
+
+// Writes the per-move leaf counts of the game position to the depth, then the total.
+void uciPerft(int depth);
+
+} // namespace corvid

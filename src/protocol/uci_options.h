@@ -1,0 +1,32 @@
+// The UCI options: one registry from which the "uci" reply is printed and by which
+// "setoption" is applied.
+#pragma once
+
+#include <string>
+
+namespace corvid {
+
+enum class OptionType { Spin, Check, Button };
+
+struct UciOption {
+    const char* name;
+    OptionType type;
+    const char* defaultText; // "" for a button; nullptr: no default printed
+    int minimum, maximum;    // spin only
+    void (*apply)(const std::string& value);
+};
+
+// The declared options in the order the "uci" reply lists them.
+const UciOption* uciOptions(int& count);
+
+// Writes the "option name ..." lines.
+void writeUciOptionLines();
+
+// Applies "setoption name <name> [value <value>]" (the line without its line end). Names match
+// without regard to case; unknown names are ignored.
+void applySetOption(const std::string& line);
+
+// The table size in megabytes kept within the declared Hash range.
+int clampHashMegabytes(long long megabytes);
+
+} // namespace corvid

@@ -1,0 +1,7 @@
+#include "startup/search_info.h"
+
+namespace corvid {
+
+SearchInfo searchInfo;
+
+} // namespace corvid

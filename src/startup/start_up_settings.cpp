@@ -1,0 +1,28 @@
+#include "startup/start_up_settings.h"
+
+#include "protocol/winboard.h"
+#include "startup/preferences.h"
+#include "startup/search_info.h"
+#include "startup/settings.h"
+
+#include <cstdio>
+
+namespace corvid {
+
+int loadStartUpSettings(bool protocolMode) {
+    loadPreferences(preferences, "Corvid.dft");
+    loadSettingsFile(WinBoardSettings, "engineWB.dft");
+    loadSettingsFile(GuiSettings, "engineGUI.dft");
+    std::snprintf(winboardState.opponentName, sizeof winboardState.opponentName, "%s",
+                  preferences.playerName);
+    searchInfo.baseMinutes.store(preferences.baseMinutes);
+    searchInfo.incrementSeconds.store(preferences.incrementSeconds);
+    searchInfo.ponderEnabled.store(preferences.ponderEnabled != 0);
+    searchInfo.showSearchInfo.store(preferences.showSearchInfo != 0);
+    searchInfo.evalsFromWhitePov.store(preferences.evalsFromWhitePov != 0);
+    copySettings(protocolMode ? WinBoardSettings : GuiSettings, ActiveSettings);
+    // The loader already replaced a code outside the table sizes by the default.
+    return preferences.hashSizeCode;
+}
+
+} // namespace corvid
