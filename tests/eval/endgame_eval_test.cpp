@@ -3,13 +3,16 @@
 #include "eval/bitbase.h"
 #include "eval/bitbase_index.h"
 #include "eval/bitbase_probe.h"
+#include "eval/eval_test_util.h"
 #include "eval/evaluate.h"
 #include "eval/pawn_ending_eval.h"
 #include "eval/pawnless_eval.h"
 #include "support/test_support.h"
 
 #include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <vector>
 
 namespace corvid {
@@ -119,6 +122,50 @@ TEST_F(NoBitbases, KpkrPushesSecondAndThirdRankPawnsToTheFourth) {
     EXPECT_EQ(probeKpkr(FenPosition("2k5/8/8/8/8/8/1P6/K6r w - -").position, White), -1);
     (void)E1, (void)B3;
     bitbases.kpkr = BitbaseTable{};
+}
+
+// The few-pieces evaluator reads every table for both colours alike: each position scores what
+// its colour-flipped twin scores, with and without the bitbases. (Pawn endings and the queen
+// against a rook read the king table unmirrored, as intended, so they are left out.)
+TEST(FewPiecesSymmetry, PositionsScoreLikeTheirColourFlippedTwins) {
+    std::vector<std::string> fens = {
+        "8/8/1KP5/3r4/8/8/8/k7 w - -",       "7q/PK6/8/8/8/8/8/7k b - -",
+        "k7/8/8/8/8/8/P7/2B1K3 w - -",       "8/5k2/8/8/8/8/3PP3/3NK3 w - -",
+        "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -", "8/8/4k3/2p5/8/2P5/1B2K3/5n2 b - -",
+        "8/pp3k2/8/8/8/8/5K2/2R5 w - -",     "8/6pp/8/8/5k2/8/8/K6N b - -",
+        "4k3/8/8/3q4/8/2Q5/4PP2/4K3 w - -",  "4k3/4r3/8/8/8/8/3PP3/3RK3 b - -",
+    };
+    for (const char *file : {"epd/tb_gaviota_dm_3_4men.epd", "epd/tb_syzygy_wdl_dtz.epd"}) {
+        std::string path = test::SharedDataPath(file);
+        if (path.empty()) continue;
+        std::ifstream in(path);
+        for (std::string line; std::getline(in, line);) {
+            if (line.empty() || line[0] == '#') continue;
+            std::istringstream fields(line);
+            std::string board, side;
+            fields >> board >> side;
+            fens.push_back(board + " " + side + " - -");
+        }
+    }
+    int checked = 0;
+    for (const char *folder : {"no-such-bitbase-folder", CORVID_BINARY_DIR "/bitbases"}) {
+        loadBitbases(folder);
+        for (const std::string &fen : fens) {
+            FenPosition f(fen.c_str());
+            const Position &p = f.position;
+            bool fewPieces = p.pieceCount[White] <= 1 && p.pieceCount[Black] <= 1 &&
+                             p.pieceCount[White] + p.pieceCount[Black] > 0 &&
+                             p.pawnCount[White] + p.pawnCount[Black] > 0;
+            if (!fewPieces) continue;
+            FenPosition twin(test::FlipFen(fen).c_str());
+            EXPECT_EQ(evaluatePosition(p, EvalWindowMin, EvalWindowMax),
+                      evaluatePosition(twin.position, EvalWindowMin, EvalWindowMax))
+                << fen << " with " << folder;
+            ++checked;
+        }
+    }
+    loadBitbases("no-such-bitbase-folder");
+    EXPECT_GE(checked, 20);
 }
 
 } // namespace
