@@ -194,14 +194,16 @@ TEST(WinBoardProtocol, PonderingHitAndMiss) {
     // both end in exactly one move per turn of ours.
     for (const char* ours : {"e2e4", "d2d4", "b1c3", "g1f3", "f1e2", "e1g1"}) {
         if (!game.Play(ours)) break;
-        engine->send("time 6000");
-        engine->send("otim 6000");
+        engine->send("time 1000");
+        engine->send("otim 1000");
         engine->send(ours);
         std::vector<std::string> seen;
         std::string line;
         ASSERT_TRUE(engine->waitFor("move ", ReplyWaitMs, &seen, &line)) << ours;
         EXPECT_TRUE(game.Play(MoveWord(line))) << line;
         engine->linesWithin(100); // let it ponder a little
+        // A ping while pondering is answered at once and does not make the engine move.
+        EXPECT_EQ(CountPrefix(Ping(*engine, 100), "move "), 0);
     }
     engine->send("easy");
     std::vector<std::string> seen = Ping(*engine, 14);
