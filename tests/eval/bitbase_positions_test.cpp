@@ -3,6 +3,7 @@
 #include "eval/bitbase.h"
 #include "eval/bitbase_probe.h"
 #include "eval/evaluate.h"
+#include "eval/pawn_ending_eval.h"
 #include "support/test_support.h"
 
 #include <cstring>
@@ -79,6 +80,16 @@ TEST_F(GeneratedBitbases, EvaluationFollowsTheTables) {
     EXPECT_GT(eval("8/8/8/k7/8/8/4P3/4K1N1 w - -"), 700); // knight and a free pawn
     // Queen against a7 with the pawn's king beside it: far from the queen's full value.
     EXPECT_LT(eval("7q/PK6/8/8/8/8/8/7k b - -"), 200);
+}
+
+// The pawn race table tells that White's a-pawn runs home before Black's king arrives; the
+// distance rule alone leaves the race open.
+TEST_F(GeneratedBitbases, PawnRaceTableDecidesTheRace) {
+    FenPosition f("7k/7p/8/P7/8/8/7P/K7 w - -");
+    int withTable = pawnEndingEval(f.position, White);
+    loadBitbases("no-such-bitbase-folder");
+    int without = pawnEndingEval(f.position, White);
+    EXPECT_GE(withTable - without, 250) << withTable << " " << without;
 }
 
 enum Result { Loss = -1, Draw = 0, Win = 1 };
