@@ -6,6 +6,8 @@ if [[ "${1:-}" == "--test" ]]; then
     # Reference engines and a WinBoard front end (on a virtual display) for interoperability
     # and speed comparisons; tests skip when absent.
     packages+=(stockfish fairymax xboard xvfb xauth)
+    # Debian's 3-man Gaviota tablebases and their probing library check the KPK bitbase.
+    packages+=(gaviotatb libgaviotatb-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,9 @@
 #include "eval/endgame_dispatch.h"
 
+#include "eval/few_pieces_eval.h"
+#include "eval/pawn_ending_eval.h"
+#include "eval/pawnless_eval.h"
+
 namespace corvid {
 
 bool isSpecialEndgame(const Position &p) {
@@ -9,7 +13,16 @@ bool isSpecialEndgame(const Position &p) {
     return noPawns || noPieces || fewPieces;
 }
 
-// Stand-in until the endgame evaluators exist: every position takes the general terms.
-bool evaluateSpecialEndgame(const Position &, EvalDetail &, int32_t *, int32_t &) { return false; }
+bool evaluateSpecialEndgame(const Position &p, EvalDetail &detail, int32_t *materialOut,
+                            int32_t &score) {
+    int us = p.sideToMove;
+    if (p.pawnCount[White] == 0 && p.pawnCount[Black] == 0)
+        score = pawnlessEval(p, us);
+    else if (p.pieceCount[White] == 0 && p.pieceCount[Black] == 0)
+        score = pawnEndingEval(p, us);
+    else
+        score = fewPiecesEval(p, us, detail, materialOut);
+    return true;
+}
 
 } // namespace corvid

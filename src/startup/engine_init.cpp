@@ -3,6 +3,7 @@
 #include "book/book_file.h"
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
+#include "eval/bitbase.h"
 #include "eval/eval_tables.h"
 #include "eval/pawn_cache.h"
 #include "search/transposition_table.h"
@@ -25,6 +26,8 @@ void initEngineTables() {
 }
 
 void initEngine(int hashSizeCode) {
+    // The nine bitbases; a missing file leaves its table empty and the engine without it.
+    loadBitbases();
     initEngineTables();
     ttResize(hashSizeCode);
     clearPawnCache();
