@@ -5,9 +5,9 @@
 #include "chess/perft.h"
 #include "search/bench.h"
 #include "search/transposition_table.h"
-#include "startup/search_personality.h"
 #include "startup/clock.h"
 #include "startup/engine_init.h"
+#include "startup/search_personality.h"
 
 #include <cstdio>
 #include <cstdlib>
