@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the Release build with all tests (the slow ones too), then the
 # address/undefined sanitizer build with the fast ones. Installs what it needs first.
+# "scripts/test.sh tsan" instead runs the fast tests under the thread sanitizer (the engine
+# executables the protocol tests start are built with it too).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
+
+if [[ "${1:-}" == "tsan" ]]; then
+    scripts/build.sh tsan
+    TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan -L unit --output-on-failure \
+        -j "$(nproc)"
+    echo "All tests passed under the thread sanitizer."
+    exit 0
+fi
 
 scripts/build.sh release
 # The plain deliverable counts bits in software: no popcnt instruction may appear in it.

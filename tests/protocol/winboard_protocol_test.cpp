@@ -194,14 +194,16 @@ TEST(WinBoardProtocol, PonderingHitAndMiss) {
     // both end in exactly one move per turn of ours.
     for (const char* ours : {"e2e4", "d2d4", "b1c3", "g1f3", "f1e2", "e1g1"}) {
         if (!game.Play(ours)) break;
-        engine->send("time 6000");
-        engine->send("otim 6000");
+        engine->send("time 1000");
+        engine->send("otim 1000");
         engine->send(ours);
         std::vector<std::string> seen;
         std::string line;
         ASSERT_TRUE(engine->waitFor("move ", ReplyWaitMs, &seen, &line)) << ours;
         EXPECT_TRUE(game.Play(MoveWord(line))) << line;
         engine->linesWithin(100); // let it ponder a little
+        // A ping while pondering is answered at once and does not make the engine move.
+        EXPECT_EQ(CountPrefix(Ping(*engine, 100), "move "), 0);
     }
     engine->send("easy");
     std::vector<std::string> seen = Ping(*engine, 14);
@@ -328,6 +330,76 @@ TEST(WinBoardProtocol, AFirstLineCommandRunsOnceTheEngineIsUp) {
     PlayedGame game(StartFen);
     game.Play("e2e4");
     EXPECT_TRUE(game.Play(MoveWord(line))) << line;
+}
+
+} // namespace
+} // namespace corvid::test
+
+#include "chess/coordinate_notation.h"
+#include "chess/move_gen.h"
+#include "chess/move_notation.h"
+
+namespace corvid::test {
+namespace {
+
+// The coordinate text of the legal move written in SAN, or "".
+std::string CoordinateOfSan(const Position& position, const std::string& san) {
+    MoveList list;
+    GenerateLegalMoves(position, list);
+    for (int i = 0; i < list.count; ++i) {
+        char text[MoveTextBufferSize];
+        FormatMove(text, list.moves[i], position, SanForm);
+        std::string written = text;
+        while (!written.empty() && written.back() == ' ') written.pop_back();
+        if (written == san) {
+            FormatCoordinate(text, list.moves[i], position, false);
+            return text;
+        }
+    }
+    return "";
+}
+
+TEST(WinBoardProtocol, PonderHitAndMissBothLeadToOneLegalReply) {
+    auto engine = StartWinBoard();
+    engine->send("new");
+    engine->send("hard");
+    engine->send("post");
+    engine->send("level 0 1 0");
+    PlayedGame game(StartFen);
+    std::string ours = "e2e4";
+    int hits = 0;
+    for (int turn = 0; turn < 6; ++turn) {
+        ASSERT_TRUE(game.Play(ours)) << ours;
+        engine->send("time 1000");
+        engine->send("otim 1000");
+        engine->send(ours);
+        std::string line;
+        ASSERT_TRUE(engine->waitFor("move ", ReplyWaitMs, nullptr, &line)) << ours;
+        ASSERT_TRUE(game.Play(MoveWord(line))) << line;
+        // While the engine ponders its thinking lines name the expected reply: "{ Nf6 } ".
+        std::string expected;
+        for (const std::string& thinking : engine->linesWithin(150)) {
+            size_t open = thinking.find("{ "), close = thinking.find(" }");
+            if (open != std::string::npos && close != std::string::npos && close > open)
+                expected = thinking.substr(open + 2, close - open - 2);
+        }
+        // Alternate: play the expected reply (a hit), then any other legal move (a miss).
+        std::string hit = expected.empty() ? "" : CoordinateOfSan(*game.position, expected);
+        MoveList legal;
+        GenerateLegalMoves(*game.position, legal);
+        if (legal.count == 0) break; // the engine's move ended the game
+        char other[16];
+        FormatCoordinate(other, legal.moves[0], *game.position, false);
+        if (other == hit && legal.count > 1)
+            FormatCoordinate(other, legal.moves[1], *game.position, false);
+        if (turn % 2 == 0 && !hit.empty()) {
+            ours = hit;
+            ++hits;
+        } else {
+            ours = other;
+        }
+    }
+    EXPECT_GE(hits, 1);
 }
 
 } // namespace
