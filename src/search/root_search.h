@@ -1,17 +1,32 @@
-// The root of the search: iterative deepening from the context's root position.
+// The root of the search: iterative deepening with aspiration windows and multi-line analysis.
 #pragma once
 
-#include "search/score.h"
 #include "search/search_context.h"
 
 namespace corvid {
 
-// Searches the context's root position up to maxDepth plies (0 or less: no iteration) under the
-// limits and stop requests of searchInfo; returns the best move, 0 when there is no legal move.
-// The lines found are left in context.rootLines (slot 0 the best).
-Move rootSearch(SearchContext& context, int maxDepth);
+// Searches the context's root position (set up by setUpSearchContext) up to maxDepth plies
+// (0 or less: no iteration) under the limits and stop requests of searchInfo; returns the best
+// move, 0 when there is no legal move. The lines found are left in context.rootLines (slot 0 the
+// best).
+Move rootSearch(SearchContext &context, int maxDepth);
+
+// The stop rules between iterations of a timed search (not analysing, not pondering), from
+// the fourth iteration on: the last search was stopped, the move is forced, the next iteration
+// would not fit the budget, or an obvious recapture stayed best.
+bool stopBetweenIterations(const SearchContext &context, int lastResult);
 
 // Bound kinds of a reported line.
 constexpr int ExactBound = 0, LowerBound = 1, UpperBound = 2;
+
+// The aspiration window of an iteration at depth (half plies) for a slot whose last score was
+// previous, at widening step k (0..3). Exposed for tests.
+struct AspirationWindow {
+    int alpha, beta, step;
+};
+AspirationWindow firstAspirationWindow(int previous, int depth);
+// The window after a result v that failed against w (the step advances; only the failing side
+// moves). step 4 means no further search.
+AspirationWindow widenAspirationWindow(AspirationWindow w, int previous, int v);
 
 } // namespace corvid

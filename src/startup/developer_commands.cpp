@@ -3,6 +3,9 @@
 #include "chess/coordinate_notation.h"
 #include "chess/fen.h"
 #include "chess/perft.h"
+#include "search/bench.h"
+#include "search/transposition_table.h"
+#include "startup/search_personality.h"
 #include "startup/clock.h"
 #include "startup/engine_init.h"
 
@@ -16,11 +19,30 @@ namespace corvid {
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: corvid perft DEPTH [FEN]\n");
+    std::fprintf(stderr, "usage: corvid perft DEPTH [FEN]\n       corvid bench [DEPTH]\n");
     return 2;
 }
 
-int perftCommand(int argc, char** argv) {
+constexpr int BenchHashSizeCode = 22; // the default table of 48 MB
+
+// Searches the bench positions to a fixed depth; the node total is the search's signature.
+int benchCommand(int argc, char **argv) {
+    int depth = argc > 2 ? std::atoi(argv[2]) : DefaultBenchDepth;
+    if (depth < 1 || depth > 64) return usage();
+    // The tables and the hash table, without the search thread and the book.
+    initEngineTables();
+    ttResize(BenchHashSizeCode);
+    activePersonality = SearchPersonality{};
+    BenchResult result = runBench(depth, stdout);
+    if (result.positions == 0) return 1;
+    uint64_t nps =
+        result.milliseconds > 0 ? result.nodes * 1000 / uint64_t(result.milliseconds) : 0;
+    std::printf("Bench: %llu nodes %llu nps\n", (unsigned long long)result.nodes,
+                (unsigned long long)nps);
+    return 0;
+}
+
+int perftCommand(int argc, char **argv) {
     if (argc < 3) return usage();
     int depth = std::atoi(argv[2]);
     if (depth < 1 || depth > 12) return usage();
@@ -35,7 +57,7 @@ int perftCommand(int argc, char** argv) {
     initEngineTables();
     static CastleInfo castleInfo;
     Position position;
-    const char* error = nullptr;
+    const char *error = nullptr;
     if (!SetPositionFromFen(position, fen.c_str(), &castleInfo, &error)) {
         std::fprintf(stderr, "%s\n", error);
         return 1;
@@ -59,15 +81,15 @@ int perftCommand(int argc, char** argv) {
     std::printf("\nNodes searched: %llu\n", (unsigned long long)divide.total);
     double seconds = double(elapsed) / 1000.0;
     std::printf("Time: %.3f s\n", seconds);
-    if (elapsed > 0)
-        std::printf("Leaves per second: %.0f\n", double(divide.total) / seconds);
+    if (elapsed > 0) std::printf("Leaves per second: %.0f\n", double(divide.total) / seconds);
     return 0;
 }
 
 } // namespace
 
-int runDeveloperCommand(int argc, char** argv) {
+int runDeveloperCommand(int argc, char **argv) {
     if (std::strcmp(argv[1], "perft") == 0) return perftCommand(argc, argv);
+    if (std::strcmp(argv[1], "bench") == 0) return benchCommand(argc, argv);
     return usage();
 }
 

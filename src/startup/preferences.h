@@ -2,12 +2,14 @@
 // search options and the hash size, one value per line in a fixed order.
 #pragma once
 
+#include "search/transposition_table.h"
+
 #include <cstdio>
 
 namespace corvid {
 
 constexpr int PlayerNameLength = 38;
-constexpr int MinHashSizeCode = 19, MaxHashSizeCode = 27, DefaultHashSizeCode = 22;
+constexpr int MinHashSizeCode = 19, MaxHashSizeCode = 27;
 
 struct Preferences {
     char playerName[PlayerNameLength + 1] = "Human";

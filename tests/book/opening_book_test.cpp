@@ -22,14 +22,17 @@ TEST(OpeningBookStore, OccurrencesNeverChangePlainValuesAndCountCounters) {
     BookAdd(book, 7, BookOccurrenceValue, true);
     BookAdd(book, 7, BookOccurrenceValue, true);
     EXPECT_EQ(BookFind(book, 7)->value, 103);
+    // A counter of a very frequent position stops at the top instead of turning negative.
+    for (int i = 0; i < 33000; ++i) BookAdd(book, 8, BookOccurrenceValue, true);
+    EXPECT_EQ(BookFind(book, 8)->value, INT16_MAX);
     // A plain value replaces a counter, and a new plain value replaces an old one.
     BookAdd(book, 7, -2, true);
     EXPECT_EQ(BookFind(book, 7)->value, -2);
-    EXPECT_EQ(book.positions, 7);
+    EXPECT_EQ(book.positions, 8);
     // The empty marker would hide the entry and miscount: refused.
     EXPECT_EQ(BookAdd(book, 99, BookEmptyValue, true), BookAddResult::Refused);
     EXPECT_EQ(BookFind(book, 99), nullptr);
-    EXPECT_EQ(book.positions, 7);
+    EXPECT_EQ(book.positions, 8);
 }
 
 TEST(OpeningBookStore, RemovingAnyLinkKeepsTheRestOfTheChain) {

@@ -157,7 +157,7 @@ TEST(UciProtocol, InfoLinesHaveTheUciForm) {
         ++infoLines;
         EXPECT_TRUE(std::regex_match(line, info)) << line;
     }
-    EXPECT_GE(infoLines, 4);
+    EXPECT_GE(infoLines, 2); // from the third iteration on, at least one line each
 }
 
 TEST(UciProtocol, MateScoresAreSentInMoves) {

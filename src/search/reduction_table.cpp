@@ -1,0 +1,24 @@
+#include "search/reduction_table.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace corvid {
+
+uint8_t ReductionTable[ReductionDepths][ReductionMoves];
+
+void buildReductionTable() {
+    for (int d = 0; d < ReductionDepths; ++d) {
+        for (int n = 0; n < ReductionMoves; ++n) {
+            if (d == 0 || n <= 1) {
+                ReductionTable[d][n] = 0;
+                continue;
+            }
+            int f = std::clamp(int(0.75 * (n - 1)), 1, 40);
+            ReductionTable[d][n] =
+                uint8_t(1 + int(0.5 * std::log(double(d)) * std::log(double(f))));
+        }
+    }
+}
+
+} // namespace corvid
