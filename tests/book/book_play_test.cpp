@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -148,14 +149,17 @@ TEST(BookPlay, ALostWinBoardGameTakesTheEnginesBookMoveAway) {
     };
     std::vector<std::string> seen;
     EXPECT_EQ(playWhite(seen), "e2e4");
-    EXPECT_EQ(CountPrefix(seen, "1 "), 0); // no thinking: a book move
+    for (const std::string& text : seen) // no thinking: a book move
+        EXPECT_FALSE(!text.empty() && std::isdigit(text[0])) << text;
     engine.send("e7e5");
     ASSERT_TRUE(engine.waitFor("move ", ReplyWaitMs));
     engine.send("result 0-1 {White resigns}");
     // The engine (white) lost: its book move is gone, so the next game starts with a search.
     seen.clear();
     playWhite(seen);
-    EXPECT_GE(CountPrefix(seen, "1 "), 1);
+    int thinking = 0; // the search's lines start with the depth
+    for (const std::string& text : seen) thinking += !text.empty() && std::isdigit(text[0]);
+    EXPECT_GE(thinking, 1);
     // The book file itself is not rewritten by learning.
     EXPECT_EQ(std::filesystem::file_size(engine.folder() + "/mini.obk"), 10u);
     engine.send("quit");
