@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Plays the engine with its bitbases against the same engine without them, from endgame
 # positions (pawn endings and positions with at most one piece a side), and prints the score.
-#   tools/bitbase_match.sh [build dir] [games] [time control]
-# Needs Node.js and the match tool in ../shared/tools/match (next to the repository).
+#   tools/bitbase_match.sh [build dir] [games] [time control] [more match options...]
+# Needs Node.js and the match tool in ../shared/tools/match (beside the repository).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "${1:-$root/build/release}" && pwd)"
 games="${2:-200}"
 tc="${3:-10+0.1}"
-match="$root/../shared/tools/match/match"
-data="$root/../shared/data/epd"
+shift $(($# < 3 ? $# : 3))
+# ../shared beside the repository (or beside a parent, from a worktree further down).
+shared="$root/.."
+while [[ ! -d "$shared/shared" && "$shared" != / ]]; do shared="$(dirname "$shared")"; done
+match="$shared/shared/tools/match/match"
+data="$shared/shared/data/epd"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -35,4 +39,4 @@ echo "$(wc -l < "$work/endgames.epd") endgame start positions, $games games at $
 node "$match" --a "$work/with/corvid" --a-dir "$work/with" --a-name "with bitbases" \
     --b "$work/without/corvid" --b-dir "$work/without" --b-name "without bitbases" \
     --tc "$tc" --openings "$work/endgames.epd" --order random --seed 9 --games "$games" \
-    --concurrency 1 --pgn "$work/match.pgn" --quiet
+    --concurrency 1 --pgn "$work/match.pgn" --quiet "$@"
