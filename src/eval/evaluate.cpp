@@ -154,7 +154,10 @@ int32_t evaluatePosition(const Position &p, int32_t alpha, int32_t beta, bool *l
     // Step 3. Little material: the endgame evaluators.
     if (isSpecialEndgame(p)) {
         int32_t score = 0;
-        if (evaluateSpecialEndgame(p, detail, materialOut, score)) return Finish(score);
+        // The specialised evaluators' scores are final as they stand (only kept out of the
+        // mate range); they are not rounded to a multiple of 4.
+        if (evaluateSpecialEndgame(p, detail, materialOut, score))
+            return std::clamp(score, -StaticScoreLimit, StaticScoreLimit);
     }
 
     // Step 4. Game phase.
