@@ -265,6 +265,21 @@ TEST(NullMove, ChildSearchSeesThePostNullKey) {
     EXPECT_EQ(c.keyAt(c.position.ply + 1), key ^ ZobristSide);
 }
 
+// After a first move that failed, the alternative-move search looks at the same position one
+// record deeper: that record's key entry must be the position's own, not a child's.
+TEST(AlternativeMoveSearch, WritesTheUnchangedKeyForTheNextRecord) {
+    test::SearchSettings settings;
+    test::SearchRun run = test::PrepareSearch("6r1/8/8/p7/P7/5k2/8/7K w - - 0 1"); // Kh2 only
+    SearchContext &c = *run.context;
+    ttClear();
+    c.rootPly = c.position.ply - 3;
+    c.iterationDepth = 20;
+    int v = searchNode(c, 500, 501, 8, false, CutNode);
+    EXPECT_LT(v, 501);
+    EXPECT_EQ(c.keyAt(c.position.ply + 1), c.position.key);
+    EXPECT_EQ(c.stack[4].excludedMove, NoMove) << "the excluded move is cleared afterwards";
+}
+
 TEST(Abort, StopLetsTheFirstIterationFinishAndLaterNodesReturnAtOnce) {
     test::SearchSettings settings({}, SearchState::Thinking);
     searchInfo.targetTime.store(1000);
