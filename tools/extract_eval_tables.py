@@ -2,14 +2,12 @@
 """Generates src/eval/eval_table_data.h from the evaluation tables of the design document.
 
 The evaluation's ~1,500 values are written down once, as Markdown tables in the design
-document; this script reads them from there so nobody retypes them. Run it from the
-repository root (or pass the paths) and diff the result against the committed header:
+document; this script reads them from there so nobody retypes them. Pass the document's
+path and diff the result against the committed header:
 
-    tools/extract_eval_tables.py [design-document.md] [output.h]
+    tools/extract_eval_tables.py DESIGN-DOCUMENT.md [output.h]
 
-The default document is shared/spec.md next to the repository (or next to the folder of
-worktrees). Every table is
-located by its caption or row label, parsed, checked for its expected size, and written as a
+Every table is located by its caption or row label, parsed, checked for its expected size, and written as a
 constexpr array. Square grids are stored in the engine's square order (a8 = 0, h1 = 63), as
 White sees them; the evaluation mirrors them for Black when it builds its tables.
 """
@@ -21,9 +19,6 @@ import textwrap
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
-# The shared folder sits next to the repository (or next to the folder of worktrees).
-DOC_CANDIDATES = [os.path.join(ROOT, "..", "shared", "spec.md"),
-                  os.path.join(ROOT, "..", "..", "shared", "spec.md")]
 DEFAULT_OUT = os.path.join(ROOT, "src", "eval", "eval_table_data.h")
 
 
@@ -295,13 +290,9 @@ def render(tables):
 
 
 def main():
-    if len(sys.argv) > 1:
-        doc = sys.argv[1]
-    else:
-        found = [p for p in DOC_CANDIDATES if os.path.exists(p)]
-        if not found:
-            sys.exit("extract_eval_tables: design document not found; pass its path")
-        doc = found[0]
+    if len(sys.argv) < 2:
+        sys.exit("usage: extract_eval_tables.py DESIGN-DOCUMENT.md [output.h]")
+    doc = sys.argv[1]
     target = sys.argv[2] if len(sys.argv) > 2 else DEFAULT_OUT
     with open(doc, encoding="utf-8") as f:
         lines = f.read().splitlines()

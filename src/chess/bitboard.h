@@ -34,6 +34,8 @@ inline int PopLowest(Bitboard& b) {
 }
 inline bool MoreThanOne(Bitboard b) { return (b & (b - 1)) != 0; }
 
+constexpr Bitboard FileABB = 0x0101010101010101ULL;
+constexpr Bitboard FileHBB = FileABB << 7;
 constexpr Bitboard Corners = 0x8100000000000081ULL;
 constexpr Bitboard PromotionRows = 0xFF000000000000FFULL;
 constexpr Bitboard LightSquares = 0xAA55AA55AA55AA55ULL; // a8 (bit 0) is light
@@ -83,6 +85,24 @@ inline Bitboard BishopAttacks(int square, Bitboard occupancy) {
 }
 inline Bitboard QueenAttacks(int square, Bitboard occupancy) {
     return RookAttacks(square, occupancy) | BishopAttacks(square, occupancy);
+}
+
+// The squares a piece of the given type and colour on the square attacks.
+inline Bitboard PieceAttacks(int type, int colour, int square, Bitboard occupancy) {
+    switch (type) {
+    case Pawn:
+        return PawnAttacks[colour ^ 1][square];
+    case Knight:
+        return KnightAttacks[square];
+    case Bishop:
+        return BishopAttacks(square, occupancy);
+    case Rook:
+        return RookAttacks(square, occupancy);
+    case Queen:
+        return QueenAttacks(square, occupancy);
+    default:
+        return KingAttacks[square];
+    }
 }
 
 // Signed step from a to b along a shared line, 0 when not aligned.

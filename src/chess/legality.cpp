@@ -123,12 +123,7 @@ bool IsPseudoLegal(const Position& p, Move move, int side, bool quietOnly) {
             return false;
         }
     } else {
-        Bitboard attacks = type == Knight   ? KnightAttacks[from]
-                           : type == Bishop ? BishopAttacks(from, p.occupied)
-                           : type == Rook   ? RookAttacks(from, p.occupied)
-                           : type == Queen  ? QueenAttacks(from, p.occupied)
-                                            : KingAttacks[from];
-        if (!(attacks & SquareBB(to))) return false;
+        if (!(PieceAttacks(type, side, from, p.occupied) & SquareBB(to))) return false;
     }
 
     // In check, a move from outside the generator must also answer the check.

@@ -6,8 +6,6 @@ namespace corvid {
 
 namespace {
 
-constexpr Bitboard FileA = 0x0101010101010101ULL;
-constexpr Bitboard FileH = FileA << 7;
 
 inline void AddPromotions(MoveList& list, int from, int to) {
     list.moves[list.count++] = MakeMoveCode(from, to, 0); // queen
@@ -37,11 +35,11 @@ void GeneratePawnMoves(const Position& p, MoveList& list, Bitboard pawns, Bitboa
         Bitboard targets = targetMask & p.colourBB[Us ^ 1];
         if (p.epSquare < 64) targets |= SquareBB(p.epSquare);
         if constexpr (Us == White) {
-            AddPawnBatch(list, ((pawns & ~FileA) >> 9) & targets, 9);
-            AddPawnBatch(list, ((pawns & ~FileH) >> 7) & targets, 7);
+            AddPawnBatch(list, ((pawns & ~FileABB) >> 9) & targets, 9);
+            AddPawnBatch(list, ((pawns & ~FileHBB) >> 7) & targets, 7);
         } else {
-            AddPawnBatch(list, ((pawns & ~FileH) << 9) & targets, -9);
-            AddPawnBatch(list, ((pawns & ~FileA) << 7) & targets, -7);
+            AddPawnBatch(list, ((pawns & ~FileHBB) << 9) & targets, -9);
+            AddPawnBatch(list, ((pawns & ~FileABB) << 7) & targets, -7);
         }
     }
     if (pawnMode != PawnCapturesOnly) {

@@ -14,8 +14,6 @@ void GeneratePerftMoves(const Position& p, MoveList& list) {
     GenerateAllMoves(p, list);
 }
 
-constexpr Bitboard FileA = 0x0101010101010101ULL;
-constexpr Bitboard FileH = FileA << 7;
 
 inline uint64_t PawnTargetCount(Bitboard targets) {
     // A pawn reaching the last row makes four moves, one per promotion piece.
@@ -70,13 +68,13 @@ uint64_t CountLegalMoves(const Position& p) {
     if (us == White) {
         Bitboard single = (free >> 8) & empty;
         n += PawnTargetCount(single) + PopCount(((single & RowMask[5]) >> 8) & empty);
-        n += PawnTargetCount(((free & ~FileA) >> 9) & enemy);
-        n += PawnTargetCount(((free & ~FileH) >> 7) & enemy);
+        n += PawnTargetCount(((free & ~FileABB) >> 9) & enemy);
+        n += PawnTargetCount(((free & ~FileHBB) >> 7) & enemy);
     } else {
         Bitboard single = (free << 8) & empty;
         n += PawnTargetCount(single) + PopCount(((single & RowMask[2]) << 8) & empty);
-        n += PawnTargetCount(((free & ~FileH) << 9) & enemy);
-        n += PawnTargetCount(((free & ~FileA) << 7) & enemy);
+        n += PawnTargetCount(((free & ~FileHBB) << 9) & enemy);
+        n += PawnTargetCount(((free & ~FileABB) << 7) & enemy);
     }
     if (p.epSquare < 64)
         for (Bitboard b = PawnAttacks[us][p.epSquare] & free; b;)

@@ -17,8 +17,8 @@ constexpr Bitboard ShiftBackward(int colour, Bitboard b) {
     return colour == White ? b << 8 : b >> 8;
 }
 
-constexpr Bitboard NotFileA = ~0x0101010101010101ULL;
-constexpr Bitboard NotFileH = ~0x8080808080808080ULL;
+constexpr Bitboard NotFileA = ~FileABB;
+constexpr Bitboard NotFileH = ~FileHBB;
 
 // Squares the pawns of the colour attack toward the left (file - 1) and the right (file + 1).
 constexpr Bitboard PawnAttacksLeft(int colour, Bitboard pawns) {
@@ -53,6 +53,18 @@ inline int Distance(int a, int b) {
 // The side's castling rights as two bits: 1 king side, 2 queen side.
 inline int SideCastleRights(const Position &p, int colour) {
     return (p.castleRights >> (2 * colour)) & 3;
+}
+
+// The rook side's bonus against a minor piece, smaller with few pawns.
+inline int ExchangeBonus(int x, const Position &p) {
+    int other = x ^ 1;
+    int d = NonPawnMaterial(p, x) - NonPawnMaterial(p, other);
+    int b = d == 202 ? 42 : d == 182 ? 34 : 0;
+    if (p.pawnCount[x] <= 1)
+        b /= 4;
+    else if (p.pawnCount[x] == 2 && p.pawnCount[other] >= 2)
+        b = (b * 3) / 4;
+    return b;
 }
 
 } // namespace corvid

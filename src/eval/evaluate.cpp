@@ -68,18 +68,6 @@ bool PawnlessScale(int x, const Position &p, int &score) {
     return false;
 }
 
-// The rook side's bonus against a minor piece when the pieces thin out.
-int ExchangeBonus(int x, const Position &p) {
-    int other = x ^ 1;
-    int d = NonPawnMaterial(p, x) - NonPawnMaterial(p, other);
-    int b = d == 202 ? 42 : d == 182 ? 34 : 0;
-    if (p.pawnCount[x] <= 1)
-        b /= 4;
-    else if (p.pawnCount[x] == 2 && p.pawnCount[other] >= 2)
-        b = (b * 3) / 4;
-    return b;
-}
-
 int BareKingBonus(int np) { return np < 3 || np == 640 || np == 660 ? 100 : 500; }
 
 int32_t Finish(int score) {

@@ -34,18 +34,6 @@ int bareKingBonus(const Position &p, int x) {
     return 0;
 }
 
-// The rook side's bonus against a minor piece (no phase factor here).
-int exchangeBonus(const Position &p, int x) {
-    int other = x ^ 1;
-    int d = NonPawnMaterial(p, x) - NonPawnMaterial(p, other);
-    int b = d == 202 ? 42 : d == 182 ? 34 : 0;
-    if (p.pawnCount[x] <= 1)
-        b /= 4;
-    else if (p.pawnCount[x] == 2 && p.pawnCount[other] >= 2)
-        b = (b * 3) / 4;
-    return b;
-}
-
 // The outside passed pawn bonus, faded out as the other side's pieces grow.
 int outsideBonus(const PawnCacheEntry &e, int x, int enemyNp) {
     int v = OutsidePassedBonus[e.outsideDistance[x]];
@@ -204,7 +192,7 @@ int32_t fewPiecesEval(const Position &p, int side, EvalDetail &detail, int32_t *
     score += outsideBonus(*entry, White, npB) - outsideBonus(*entry, Black, npW);
 
     // Step 7. Rook against minor piece.
-    score += exchangeBonus(p, White) - exchangeBonus(p, Black);
+    score += ExchangeBonus(White, p) - ExchangeBonus(Black, p);
 
     // Step 8. Two far-advanced connected pawns against a lone rook or knight.
     int pairWhite = unstoppablePair(p, White), pairBlack = unstoppablePair(p, Black);

@@ -9,25 +9,6 @@ namespace corvid {
 
 namespace {
 
-constexpr Bitboard FileA = 0x0101010101010101ULL;
-constexpr Bitboard FileH = FileA << 7;
-
-Bitboard PieceAttacks(int type, int colour, int square, Bitboard occupancy) {
-    switch (type) {
-    case Pawn:
-        return PawnAttacks[colour ^ 1][square];
-    case Knight:
-        return KnightAttacks[square];
-    case Bishop:
-        return BishopAttacks(square, occupancy);
-    case Rook:
-        return RookAttacks(square, occupancy);
-    case Queen:
-        return QueenAttacks(square, occupancy);
-    default:
-        return KingAttacks[square];
-    }
-}
 
 void AddTargets(MoveList &list, int from, Bitboard targets) {
     while (targets) list.Add(MakeMoveCode(from, PopLowest(targets)));
@@ -67,8 +48,8 @@ void AddPawnMovesFrom(const Position &p, MoveList &list, int from, Bitboard allo
 } // namespace
 
 Bitboard PawnAttackSet(Bitboard pawns, int colour) {
-    if (colour == White) return ((pawns & ~FileA) >> 9) | ((pawns & ~FileH) >> 7);
-    return ((pawns & ~FileH) << 9) | ((pawns & ~FileA) << 7);
+    if (colour == White) return ((pawns & ~FileABB) >> 9) | ((pawns & ~FileHBB) >> 7);
+    return ((pawns & ~FileHBB) << 9) | ((pawns & ~FileABB) << 7);
 }
 
 void GenerateChecks(const Position &p, Bitboard targets, const CheckSquares &cs, MoveList &list) {

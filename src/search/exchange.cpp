@@ -9,23 +9,6 @@ namespace {
 // What a promotion adds to the mover's prospects in the exchange test.
 constexpr int PromotionGain = 884;
 
-Bitboard AttacksOfType(int type, int colour, int square, Bitboard occupancy) {
-    switch (type) {
-    case Pawn:
-        return PawnAttacks[colour ^ 1][square];
-    case Knight:
-        return KnightAttacks[square];
-    case Bishop:
-        return BishopAttacks(square, occupancy);
-    case Rook:
-        return RookAttacks(square, occupancy);
-    case Queen:
-        return QueenAttacks(square, occupancy);
-    default:
-        return KingAttacks[square];
-    }
-}
-
 } // namespace
 
 bool seeAtLeastFrom(const Position &p, int moverType, int from, Bitboard vacated, int to,
@@ -69,7 +52,7 @@ bool seeAtLeast(const Position &p, Move move, int threshold) {
 int winningCapturesFrom(const Position &p, int moverType, int x, Bitboard vacated,
                         Bitboard targets) {
     Bitboard occupancy = (p.occupied & ~vacated) | SquareBB(x);
-    targets &= AttacksOfType(moverType, p.sideToMove, x, occupancy) & p.colourBB[p.sideToMove ^ 1];
+    targets &= PieceAttacks(moverType, p.sideToMove, x, occupancy) & p.colourBB[p.sideToMove ^ 1];
     int count = 0;
     while (targets)
         if (seeAtLeastFrom(p, moverType, x, vacated, PopLowest(targets), 50)) ++count;

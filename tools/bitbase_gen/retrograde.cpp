@@ -25,23 +25,6 @@ void sortTypes(std::vector<int8_t> &types) {
     std::sort(types.begin(), types.end(), [](int8_t a, int8_t b) { return a > b; });
 }
 
-uint64_t attacksOf(int type, int colour, int square, uint64_t occupancy) {
-    switch (type) {
-    case Pawn:
-        return PawnAttacks[1 - colour][square];
-    case Knight:
-        return KnightAttacks[square];
-    case Bishop:
-        return BishopAttacks(square, occupancy);
-    case Rook:
-        return RookAttacks(square, occupancy);
-    case Queen:
-        return QueenAttacks(square, occupancy);
-    default:
-        return KingAttacks[square];
-    }
-}
-
 int manAt(const Board &b, int square) {
     for (int i = 0; i < b.count; ++i)
         if (b.men[i].square == square) return i;
@@ -73,7 +56,7 @@ bool SquareAttacked(const Board &board, int square, int byColour, uint64_t occup
     for (int i = 0; i < board.count; ++i) {
         const Man &m = board.men[i];
         if (m.colour == byColour &&
-            (attacksOf(m.type, m.colour, m.square, occupancy) >> square & 1))
+            (PieceAttacks(m.type, m.colour, m.square, occupancy) >> square & 1))
             return true;
     }
     return false;
@@ -260,7 +243,7 @@ int Table::successors(const Board &board, Successor *out) const {
         const Man man = board.men[i];
         if (man.colour != us) continue;
         if (man.type != Pawn) {
-            uint64_t targets = attacksOf(man.type, us, man.square, occ) & ~own;
+            uint64_t targets = PieceAttacks(man.type, us, man.square, occ) & ~own;
             while (targets) {
                 int to = PopLowest(targets);
                 Board next = board;
@@ -375,7 +358,7 @@ int Table::predecessors(const Board &board, int64_t *out, bool *doubleStep) cons
         Board prev = board;
         prev.sideToMove = mover;
         if (man.type != Pawn) {
-            uint64_t sources = attacksOf(man.type, mover, man.square, occ) & ~occ;
+            uint64_t sources = PieceAttacks(man.type, mover, man.square, occ) & ~occ;
             while (sources) {
                 prev.men[i].square = int8_t(PopLowest(sources));
                 add(prev, false);
