@@ -8,6 +8,8 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(stockfish fairymax xboard xvfb xauth)
     # Debian's 3-man Gaviota tablebases and their probing library check the KPK bitbase.
     packages+=(gaviotatb libgaviotatb-dev)
+    # The source format check.
+    packages+=(clang-format)
 fi
 missing=()
 for p in "${packages[@]}"; do

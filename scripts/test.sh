@@ -15,6 +15,8 @@ if [[ "${1:-}" == "tsan" ]]; then
     exit 0
 fi
 
+scripts/format.sh --check
+
 scripts/build.sh release
 # The plain deliverable counts bits in software: no popcnt instruction may appear in it.
 if objdump -d build/release/corvid | grep -qw popcnt; then

@@ -24,7 +24,7 @@ using namespace corvid;
 
 namespace {
 
-const char *const BuiltInFens[] = {
+const char* const BuiltInFens[] = {
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
     "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq -",
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -",
@@ -44,7 +44,7 @@ struct Sample {
     CastleInfo castleInfo;
 };
 
-void AddPlayout(std::vector<Sample> &samples, const std::string &fen, uint64_t seed) {
+void AddPlayout(std::vector<Sample>& samples, const std::string& fen, uint64_t seed) {
     Sample start;
     if (!SetPositionFromFen(start.position, fen.c_str(), &start.castleInfo)) return;
     KeyRandom random;
@@ -71,12 +71,12 @@ double CpuSeconds() {
 }
 
 // Runs the rounds; returns evaluations per second and a checksum of the scores.
-double Measure(const std::vector<Sample> &samples, int rounds, bool recomputePawns,
-               long long &checksum) {
+double Measure(const std::vector<Sample>& samples, int rounds, bool recomputePawns,
+               long long& checksum) {
     checksum = 0;
     double start = CpuSeconds();
     for (int r = 0; r < rounds; ++r) {
-        for (const Sample &s : samples) {
+        for (const Sample& s : samples) {
             if (recomputePawns) invalidatePawnCacheEntry(s.position.pawnKey);
             checksum += evaluatePosition(s.position, EvalWindowMin, EvalWindowMax);
         }
@@ -86,7 +86,7 @@ double Measure(const std::vector<Sample> &samples, int rounds, bool recomputePaw
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     initEngineTables();
     clearPawnCache();

@@ -17,7 +17,7 @@ using namespace corvid;
 
 namespace {
 
-const char *const StartFens[] = {
+const char* const StartFens[] = {
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
     "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
@@ -42,12 +42,12 @@ struct Xorshift {
 
 // The start positions and 30 plies of random play from each, 20 times over: about 6,000
 // positions, the same on every run.
-std::vector<Position> BenchPositions(CastleInfo *infos) {
+std::vector<Position> BenchPositions(CastleInfo* infos) {
     std::vector<Position> positions;
     Xorshift random;
     int index = 0;
-    for (const char *fen : StartFens) {
-        CastleInfo &info = infos[index++];
+    for (const char* fen : StartFens) {
+        CastleInfo& info = infos[index++];
         Position start;
         if (!SetPositionFromFen(start, fen, &info)) continue;
         for (int game = 0; game < 20; ++game) {
@@ -70,7 +70,7 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     int rounds = argc > 1 ? std::atoi(argv[1]) : 50;
     initEngineTables();
     static CastleInfo infos[sizeof StartFens / sizeof StartFens[0]];
@@ -79,10 +79,10 @@ int main(int argc, char **argv) {
     ClearHistory(*history);
     // Some learned state so that the refutation stage and the history keys have work.
     Xorshift random;
-    for (auto &group : history->mainHistory)
-        for (int16_t &h : group) h = int16_t(random.Next() % 4001) - 2000;
+    for (auto& group : history->mainHistory)
+        for (int16_t& h : group) h = int16_t(random.Next() % 4001) - 2000;
     std::vector<Move> ttMoves, killerMoves;
-    for (const Position &p : positions) {
+    for (const Position& p : positions) {
         MoveList legal;
         GenerateLegalMoves(p, legal);
         ttMoves.push_back(legal.count ? legal.moves[random.Next() % uint64_t(legal.count)] : 0);
@@ -115,7 +115,7 @@ int main(int argc, char **argv) {
     uint64_t legalMoves = 0;
     start = std::chrono::steady_clock::now();
     for (int round = 0; round < rounds; ++round)
-        for (const Position &p : positions) {
+        for (const Position& p : positions) {
             MoveList legal;
             GenerateLegalMoves(p, legal);
             legalMoves += uint64_t(legal.count);

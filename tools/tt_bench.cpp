@@ -57,7 +57,7 @@ void Run(uint64_t count) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     uint64_t count = uint64_t(argc > 1 ? std::atoi(argv[1]) : 4) * 1000000;
     initEngineTables();
     ttResize(DefaultHashSizeCode);

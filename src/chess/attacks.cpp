@@ -26,8 +26,8 @@ Bitboard AttackedSquares(const Position& p, int colour, bool includeKing, bool i
 
 Bitboard BlockersFor(const Position& p, int square, int colour) {
     int enemy = colour ^ 1;
-    Bitboard snipers = ((BishopPseudo[square] & p.Diagonal(enemy)) |
-                        (RookPseudo[square] & p.Straight(enemy)));
+    Bitboard snipers =
+        ((BishopPseudo[square] & p.Diagonal(enemy)) | (RookPseudo[square] & p.Straight(enemy)));
     Bitboard result = 0;
     while (snipers) {
         Bitboard between = BetweenMask[square][PopLowest(snipers)] & p.occupied;

@@ -42,9 +42,9 @@ Bitboard StepTargets(int square, const int (*steps)[2], int count) {
 }
 
 void InitStepTables() {
-    constexpr int KnightSteps[8][2] = {{1, 2}, {2, 1}, {2, -1}, {1, -2},
+    constexpr int KnightSteps[8][2] = {{1, 2},   {2, 1},   {2, -1}, {1, -2},
                                        {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}};
-    constexpr int KingSteps[8][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1},
+    constexpr int KingSteps[8][2] = {{1, 0},  {1, 1},   {0, 1},  {-1, 1},
                                      {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
     // A white pawn one row below (higher row number) attacks diagonally up.
     constexpr int WhitePawnFrom[2][2] = {{-1, 1}, {1, 1}};
@@ -123,7 +123,8 @@ void InitMagics(MagicEntry* entries, const uint64_t* multipliers, bool rook, int
         // Walk every subset of the mask (carry-rippler enumeration).
         Bitboard subset = 0;
         do {
-            block[(subset * e.multiplier) >> (64 - e.bits)] = SlidingAttacksReference(s, subset, rook);
+            block[(subset * e.multiplier) >> (64 - e.bits)] =
+                SlidingAttacksReference(s, subset, rook);
             subset = (subset - e.mask) & e.mask;
         } while (subset);
     }
@@ -132,7 +133,7 @@ void InitMagics(MagicEntry* entries, const uint64_t* multipliers, bool rook, int
 } // namespace
 
 Bitboard SlidingAttacksReference(int square, Bitboard occupancy, bool rook) {
-    const int (*steps)[2] = rook ? RookSteps : BishopSteps;
+    const int(*steps)[2] = rook ? RookSteps : BishopSteps;
     Bitboard attacks = 0;
     for (int i = 0; i < 4; ++i) {
         int file = FileOf(square) + steps[i][0], row = RowOf(square) + steps[i][1];
@@ -148,7 +149,7 @@ Bitboard SlidingAttacksReference(int square, Bitboard occupancy, bool rook) {
 }
 
 Bitboard SliderMask(int square, bool rook) {
-    const int (*steps)[2] = rook ? RookSteps : BishopSteps;
+    const int(*steps)[2] = rook ? RookSteps : BishopSteps;
     Bitboard mask = 0;
     for (int i = 0; i < 4; ++i) {
         int file = FileOf(square) + steps[i][0], row = RowOf(square) + steps[i][1];

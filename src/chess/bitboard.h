@@ -41,8 +41,8 @@ constexpr Bitboard PromotionRows = 0xFF000000000000FFULL;
 constexpr Bitboard LightSquares = 0xAA55AA55AA55AA55ULL; // a8 (bit 0) is light
 constexpr Bitboard DarkSquares = ~LightSquares;
 constexpr Bitboard Edge = 0xFF818181818181FFULL;
-constexpr Bitboard Centre = (Bitboard{1} << 27) | (Bitboard{1} << 28) | (Bitboard{1} << 35) |
-                            (Bitboard{1} << 36);
+constexpr Bitboard Centre =
+    (Bitboard{1} << 27) | (Bitboard{1} << 28) | (Bitboard{1} << 35) | (Bitboard{1} << 36);
 constexpr Bitboard WideCentre = 0x00003C3C3C3C0000ULL;
 
 struct MagicEntry {

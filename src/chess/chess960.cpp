@@ -1,7 +1,6 @@
 // Chess960Setup: the usual numbering of the 960 start positions (518 = RNBQKBNR).
 #include "chess/fen.h"
 
-
 namespace corvid {
 
 bool Chess960Setup(Position& p, int number) {

@@ -18,7 +18,8 @@ int FormatCoordinate(char* buffer, Move move, const Position& p, bool chess960) 
     buffer[n++] = char('8' - RowOf(from));
     buffer[n++] = char('a' + FileOf(to));
     buffer[n++] = char('8' - RowOf(to));
-    if (TypeOf(mover) == Pawn && (SquareBB(to) & PromotionRows)) buffer[n++] = "qnrb"[PromotionCode(move)];
+    if (TypeOf(mover) == Pawn && (SquareBB(to) & PromotionRows))
+        buffer[n++] = "qnrb"[PromotionCode(move)];
     buffer[n] = '\0';
     return n;
 }

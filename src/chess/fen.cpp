@@ -48,7 +48,8 @@ bool SetPositionFromFen(Position& target, const char* text, size_t length, Castl
             cursor = (cursor + 7) & ~7;
         } else if (int code = PieceIndex(c); code >= 0) {
             scratch.board[cursor] = PieceCode(code);
-            if (TypeOf(PieceCode(code)) == King) kingFile[ColourOf(PieceCode(code))] = FileOf(cursor);
+            if (TypeOf(PieceCode(code)) == King)
+                kingFile[ColourOf(PieceCode(code))] = FileOf(cursor);
             ++cursor;
         }
     }
@@ -75,12 +76,18 @@ bool SetPositionFromFen(Position& target, const char* text, size_t length, Castl
             for (size_t k = 0; k < wordLength; ++k) {
                 char c = word[k];
                 int right = -1, file = -1;
-                if (c == 'K') right = 0;
-                else if (c == 'Q') right = 1;
-                else if (c == 'k') right = 2;
-                else if (c == 'q') right = 3;
-                else if (c >= 'A' && c <= 'H') file = c - 'A', right = file > kingFile[White] ? 0 : 1;
-                else if (c >= 'a' && c <= 'h') file = c - 'a', right = file > kingFile[Black] ? 2 : 3;
+                if (c == 'K')
+                    right = 0;
+                else if (c == 'Q')
+                    right = 1;
+                else if (c == 'k')
+                    right = 2;
+                else if (c == 'q')
+                    right = 3;
+                else if (c >= 'A' && c <= 'H')
+                    file = c - 'A', right = file > kingFile[White] ? 0 : 1;
+                else if (c >= 'a' && c <= 'h')
+                    file = c - 'a', right = file > kingFile[Black] ? 2 : 3;
                 if (right < 0) continue;
                 scratch.castleRights |= uint8_t(1 << right);
                 requestedRookFile[right] = int8_t(file);

@@ -24,9 +24,7 @@ struct GameRecord {
     char entries[MaxGamePly][MoveTextSize] = {};
 
     // The entry at ply, or "" for a ply outside the stored entries.
-    const char* Entry(int ply) const {
-        return ply >= 0 && ply < moveCount ? entries[ply] : "";
-    }
+    const char* Entry(int ply) const { return ply >= 0 && ply < moveCount ? entries[ply] : ""; }
 };
 
 // Position keys by ply: entry p is the key of the position in which the move of ply p was made.

@@ -72,8 +72,8 @@ bool IsLegal(const Position& p, Move move) {
         if (p.board[to] == MakePiece(us, Rook)) {
             // Castling: judge the king's square with both pieces on their final squares.
             int kingTo = CastlingKingTarget(from, to), rookTo = CastlingRookTarget(from, to);
-            Bitboard occupancy = (p.occupied ^ SquareBB(from) ^ SquareBB(to)) | SquareBB(kingTo) |
-                                 SquareBB(rookTo);
+            Bitboard occupancy =
+                (p.occupied ^ SquareBB(from) ^ SquareBB(to)) | SquareBB(kingTo) | SquareBB(rookTo);
             return !IsAttacked(p, kingTo, them, occupancy);
         }
         // With the king off its square, a slider's line through it still counts.
@@ -130,8 +130,8 @@ bool IsPseudoLegal(const Position& p, Move move, int side, bool quietOnly) {
     if (p.checkers && type != King) {
         if (MoreThanOne(p.checkers)) return false;
         int checker = LowestSquare(p.checkers);
-        bool capturesChecker = to == checker || (type == Pawn && to == p.epSquare &&
-                                                 checker == to - PawnPush[side]);
+        bool capturesChecker =
+            to == checker || (type == Pawn && to == p.epSquare && checker == to - PawnPush[side]);
         if (!capturesChecker && !(BetweenMask[p.kingSquare[side]][checker] & SquareBB(to)))
             return false;
     }

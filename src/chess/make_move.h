@@ -9,11 +9,16 @@ namespace corvid {
 
 struct TranspositionTable;
 
-enum MoveKind { NormalMove = 0, EnPassantMove = 1, CastleKingSide = 2, CastleQueenSide = 3,
-                PromotionMove = 4 };
+enum MoveKind {
+    NormalMove = 0,
+    EnPassantMove = 1,
+    CastleKingSide = 2,
+    CastleQueenSide = 3,
+    PromotionMove = 4
+};
 
 struct UndoInfo {
-    int32_t captured;  // Empty when none; for castling the own rook
+    int32_t captured; // Empty when none; for castling the own rook
     int32_t moved;
     int32_t moveKind;
 };

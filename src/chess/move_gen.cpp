@@ -6,7 +6,6 @@ namespace corvid {
 
 namespace {
 
-
 inline void AddPromotions(MoveList& list, int from, int to) {
     list.moves[list.count++] = MakeMoveCode(from, to, 0); // queen
     list.moves[list.count++] = MakeMoveCode(from, to, 1); // knight

@@ -11,22 +11,37 @@ bool IsSeparator(char c) { return c == 'x' || c == '-'; }
 
 int PieceTypeOfLetter(char c) {
     switch (c) {
-    case 'P': case 'p': return Pawn;
-    case 'N': return Knight;
-    case 'B': return Bishop;
-    case 'R': return Rook;
-    case 'Q': return Queen;
-    case 'K': return King;
-    default: return -1;
+    case 'P':
+    case 'p':
+        return Pawn;
+    case 'N':
+        return Knight;
+    case 'B':
+        return Bishop;
+    case 'R':
+        return Rook;
+    case 'Q':
+        return Queen;
+    case 'K':
+        return King;
+    default:
+        return -1;
     }
 }
 
 int PromotionOfLetter(char c) {
     switch (c) {
-    case 'N': case 'n': return Knight;
-    case 'B': case 'b': return Bishop;
-    case 'R': case 'r': return Rook;
-    default: return Queen; // also 'K', 'P' and no letter at all
+    case 'N':
+    case 'n':
+        return Knight;
+    case 'B':
+    case 'b':
+        return Bishop;
+    case 'R':
+    case 'r':
+        return Rook;
+    default:
+        return Queen; // also 'K', 'P' and no letter at all
     }
 }
 
@@ -34,8 +49,8 @@ int PromotionOfLetter(char c) {
 // true when the side to move holds that right; *isCastling tells whether the text was one.
 bool ParseCastling(std::string_view text, const Position& p, MoveDescription& out,
                    bool* isCastling) {
-    *isCastling = text.size() >= 3 && IsCastleLetter(text[0]) && text[1] == '-' &&
-                  IsCastleLetter(text[2]);
+    *isCastling =
+        text.size() >= 3 && IsCastleLetter(text[0]) && text[1] == '-' && IsCastleLetter(text[2]);
     if (!*isCastling) return false;
     bool queenSide = text.size() >= 5 && text[3] == '-' && IsCastleLetter(text[4]);
     int right = 2 * p.sideToMove + (queenSide ? 1 : 0);

@@ -14,7 +14,6 @@ void GeneratePerftMoves(const Position& p, MoveList& list) {
     GenerateAllMoves(p, list);
 }
 
-
 inline uint64_t PawnTargetCount(Bitboard targets) {
     // A pawn reaching the last row makes four moves, one per promotion piece.
     return uint64_t(PopCount(targets & ~PromotionRows)) + 4u * PopCount(targets & PromotionRows);

@@ -9,8 +9,10 @@ namespace {
 
 constexpr size_t MaxTokenLength = 39;
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' ||
-                              c == '\v' || (unsigned char)c < 32; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v' ||
+           (unsigned char)c < 32;
+}
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool EndsToken(char c) { return IsSpace(c) || std::strchr("{}()[];$", c) != nullptr; }
 
@@ -30,8 +32,10 @@ struct Scanner {
         int depth = 0;
         do {
             char c = text[at++];
-            if (c == '{') ++depth;
-            else if (c == '}') --depth;
+            if (c == '{')
+                ++depth;
+            else if (c == '}')
+                --depth;
         } while (depth > 0 && !done());
     }
     // A variation or bracketed section, nested; comments inside may hold the closing character.
@@ -44,8 +48,10 @@ struct Scanner {
                 continue;
             }
             ++at;
-            if (c == open) ++depth;
-            else if (c == close) --depth;
+            if (c == open)
+                ++depth;
+            else if (c == close)
+                --depth;
         } while (depth > 0 && !done());
     }
     // Skips blanks and everything that is not a move token; true when a token starts here.
@@ -53,15 +59,21 @@ struct Scanner {
         while (!done()) {
             char c = text[at];
             bool lineStart = at == 0 || text[at - 1] == '\n';
-            if (IsSpace(c) || c == ')' || c == ']' || c == '}') ++at;
-            else if (c == '{') skipComment();
-            else if (c == '(') skipGroup('(', ')');
-            else if (c == '[') skipGroup('[', ']');
-            else if (c == ';' || (c == '%' && lineStart)) skipToLineEnd();
+            if (IsSpace(c) || c == ')' || c == ']' || c == '}')
+                ++at;
+            else if (c == '{')
+                skipComment();
+            else if (c == '(')
+                skipGroup('(', ')');
+            else if (c == '[')
+                skipGroup('[', ']');
+            else if (c == ';' || (c == '%' && lineStart))
+                skipToLineEnd();
             else if (c == '$') {
                 ++at;
                 while (IsDigit(peek())) ++at;
-            } else return true;
+            } else
+                return true;
         }
         return false;
     }
@@ -90,7 +102,7 @@ std::string_view WithoutMoveNumber(std::string_view token) {
     size_t i = 0;
     while (i < token.size() && IsDigit(token[i])) ++i;
     if (i == 0) return token;
-    if (i == token.size()) return {}; // a bare number
+    if (i == token.size()) return {};  // a bare number
     if (token[i] != '.') return token; // 0-0, 1-0 and the like
     while (i < token.size() && token[i] == '.') ++i;
     return token.substr(i);

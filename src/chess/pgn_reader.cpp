@@ -33,13 +33,20 @@ template <size_t N> void CopyCut(char (&field)[N], std::string_view value) {
 }
 
 void StoreTag(PgnTags& tags, std::string_view name, std::string_view value) {
-    if (name == "White") CopyCut(tags.white, value);
-    else if (name == "Black") CopyCut(tags.black, value);
-    else if (name == "Event") CopyCut(tags.event, value);
-    else if (name == "Result") CopyCut(tags.result, value);
-    else if (name == "TimeControl") CopyCut(tags.timeControl, value);
-    else if (name == "FEN") CopyCut(tags.fen, value);
-    else if (name == "Variant") CopyCut(tags.variant, value);
+    if (name == "White")
+        CopyCut(tags.white, value);
+    else if (name == "Black")
+        CopyCut(tags.black, value);
+    else if (name == "Event")
+        CopyCut(tags.event, value);
+    else if (name == "Result")
+        CopyCut(tags.result, value);
+    else if (name == "TimeControl")
+        CopyCut(tags.timeControl, value);
+    else if (name == "FEN")
+        CopyCut(tags.fen, value);
+    else if (name == "Variant")
+        CopyCut(tags.variant, value);
     else if (name == "Current Ply") {
         char digits[16];
         CopyCut(digits, value);
@@ -52,8 +59,7 @@ void StoreTag(PgnTags& tags, std::string_view name, std::string_view value) {
 // Appends the line's text outside brace and ';' comments (a comment leaves one blank), so
 // heavily annotated games keep all their moves within the text limit. depth carries an open
 // brace comment over to the next line.
-void AppendWithoutComments(std::string& out, std::string_view line, int& depth,
-                           bool& lineComment) {
+void AppendWithoutComments(std::string& out, std::string_view line, int& depth, bool& lineComment) {
     for (size_t i = 0; i < line.size(); ++i) {
         char c = line[i];
         if (depth == 0 && c == ';') {
@@ -137,7 +143,8 @@ bool PgnReader::NextLine(Line& line) {
     }
     while (ReadLine(line)) {
         if (line.continued || line.text.empty() || line.text[0] != '%') return true;
-        while (!line.endsLine && ReadLine(line)) {} // the rest of a long escape line
+        while (!line.endsLine && ReadLine(line)) {
+        } // the rest of a long escape line
     }
     return false;
 }

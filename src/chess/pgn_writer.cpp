@@ -29,10 +29,14 @@ bool IsStandardStart(const Position& p) {
 
 const char* ResultText(int result) {
     switch (result) {
-    case 2: return "1-0";
-    case 1: return "0-1";
-    case 3: return "1/2-1/2";
-    default: return "*";
+    case 2:
+        return "1-0";
+    case 1:
+        return "0-1";
+    case 3:
+        return "1/2-1/2";
+    default:
+        return "*";
     }
 }
 

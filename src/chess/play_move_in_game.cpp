@@ -45,8 +45,8 @@ bool PlayGameMove(Position& p, Move move, bool record, GameRecord& target) {
     for (int i = 0; i < legal.count && !found; ++i) found = legal.moves[i] == plain;
     if (!found) return false;
     // The generator lists queen and knight promotions; the others are equally legal.
-    bool promotion = TypeOf(p.board[MoveFrom(move)]) == Pawn &&
-                     (SquareBB(MoveTo(move)) & PromotionRows);
+    bool promotion =
+        TypeOf(p.board[MoveFrom(move)]) == Pawn && (SquareBB(MoveTo(move)) & PromotionRows);
     if (!promotion) move = plain;
     move &= 0x3FFF;
 

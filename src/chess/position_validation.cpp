@@ -43,7 +43,7 @@ void CheckEpSquare(Position& p) {
     }
     int us = p.sideToMove, them = us ^ 1;
     int expectedRow = us == White ? 2 : 5;
-    int pawnSquare = ep - PawnPush[us];  // where the double-stepped enemy pawn stands
+    int pawnSquare = ep - PawnPush[us];   // where the double-stepped enemy pawn stands
     int originSquare = ep + PawnPush[us]; // where it came from
     bool valid = RowOf(ep) == expectedRow && p.board[ep] == Empty &&
                  p.board[originSquare] == Empty && p.board[pawnSquare] == MakePiece(them, Pawn);

@@ -6,7 +6,7 @@ namespace corvid {
 
 namespace {
 
-void BuildSide(SideAttackInfo &info, const Position &p, int us) {
+void BuildSide(SideAttackInfo& info, const Position& p, int us) {
     int them = us ^ 1;
     Bitboard kingAttacks = KingAttacks[p.kingSquare[us]];
     info.pawnAttacks = PawnAttackSet(us, p.Pieces(us, Pawn));
@@ -68,13 +68,13 @@ void BuildSide(SideAttackInfo &info, const Position &p, int us) {
 
 } // namespace
 
-void buildAttackInfo(EvalDetail &detail, const Position &p) {
+void buildAttackInfo(EvalDetail& detail, const Position& p) {
     BuildSide(detail.side[White], p, White);
     BuildSide(detail.side[Black], p, Black);
     for (int us = 0; us < 2; ++us) {
         int them = us ^ 1;
-        SideAttackInfo &ours = detail.side[us];
-        const SideAttackInfo &theirs = detail.side[them];
+        SideAttackInfo& ours = detail.side[us];
+        const SideAttackInfo& theirs = detail.side[them];
         ours.mobilityArea =
             ~p.colourBB[us] & ~theirs.pawnAttacks & ~(theirs.doubleAttacks & ~ours.doubleAttacks);
         ours.blockedPawns =

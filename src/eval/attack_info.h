@@ -7,6 +7,6 @@
 namespace corvid {
 
 // Fills both sides' SideAttackInfo, then each side's mobility area and blocked pawns.
-void buildAttackInfo(EvalDetail &detail, const Position &p);
+void buildAttackInfo(EvalDetail& detail, const Position& p);
 
 } // namespace corvid

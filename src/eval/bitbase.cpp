@@ -8,7 +8,7 @@ namespace corvid {
 
 Bitbases bitbases;
 
-const char *const BitbaseFileNames[9] = {
+const char* const BitbaseFileNames[9] = {
     "PawnRace.ebb", "KPK.ebb",  "KPKP.ebb", "KPKQ.ebb", "KPPKP.ebb",
     "KPKR.ebb",     "KPPK.ebb", "KPNK.ebb", "KPBK.ebb",
 };
@@ -20,12 +20,12 @@ constexpr int64_t MaxStoredBlocks = 65536;
 // Bit indexes are signed 32-bit numbers.
 constexpr int64_t MaxLogicalBytes = int64_t{1} << 28;
 
-uint32_t readU32(const uint8_t *p) {
+uint32_t readU32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
 // Reads the whole file, at most MaxBitbaseFileBytes + 1 bytes so an oversized file is noticed.
-bool readAll(std::FILE *file, std::vector<uint8_t> &bytes) {
+bool readAll(std::FILE* file, std::vector<uint8_t>& bytes) {
     bytes.clear();
     uint8_t chunk[65536];
     while (true) {
@@ -36,7 +36,7 @@ bool readAll(std::FILE *file, std::vector<uint8_t> &bytes) {
     }
 }
 
-bool parse(const std::vector<uint8_t> &bytes, BitbaseTable &table) {
+bool parse(const std::vector<uint8_t>& bytes, BitbaseTable& table) {
     int64_t length = int64_t(bytes.size());
     if (length < HeaderBytes) return false;
     int64_t logicalBytes = readU32(bytes.data());
@@ -52,7 +52,7 @@ bool parse(const std::vector<uint8_t> &bytes, BitbaseTable &table) {
     if (expected != length || length > MaxBitbaseFileBytes) return false;
 
     std::vector<uint16_t> blockIndex(static_cast<size_t>(indexEntries));
-    const uint8_t *p = bytes.data() + HeaderBytes;
+    const uint8_t* p = bytes.data() + HeaderBytes;
     for (int64_t i = 0; i < indexEntries; ++i, p += 2) {
         uint16_t entry = uint16_t(p[0] | p[1] << 8);
         if (entry >= storedBlocks) return false;
@@ -68,7 +68,7 @@ bool parse(const std::vector<uint8_t> &bytes, BitbaseTable &table) {
 
 } // namespace
 
-bool readBitbase(std::FILE *file, BitbaseTable &table) {
+bool readBitbase(std::FILE* file, BitbaseTable& table) {
     table = BitbaseTable{};
     std::vector<uint8_t> bytes;
     if (!readAll(file, bytes) || !parse(bytes, table)) {
@@ -78,20 +78,20 @@ bool readBitbase(std::FILE *file, BitbaseTable &table) {
     return true;
 }
 
-void loadBitbases(const std::string &folder) {
-    BitbaseTable *tables[9] = {&bitbases.pawnRace, &bitbases.kpk,   &bitbases.kpkp,
+void loadBitbases(const std::string& folder) {
+    BitbaseTable* tables[9] = {&bitbases.pawnRace, &bitbases.kpk,   &bitbases.kpkp,
                                &bitbases.kpkq,     &bitbases.kppkp, &bitbases.kpkr,
                                &bitbases.kppk,     &bitbases.kpnk,  &bitbases.kpbk};
     for (int i = 0; i < 9; ++i) {
         *tables[i] = BitbaseTable{};
-        std::FILE *file = openDataFile(folder + "/" + BitbaseFileNames[i], "rb");
+        std::FILE* file = openDataFile(folder + "/" + BitbaseFileNames[i], "rb");
         if (!file) continue;
         readBitbase(file, *tables[i]);
         std::fclose(file);
     }
 }
 
-int probeBitbase(const BitbaseTable &table, int64_t bitIndex) {
+int probeBitbase(const BitbaseTable& table, int64_t bitIndex) {
     if (bitIndex < 0 || bitIndex >= int64_t(table.logicalBytes) * 8) return -1;
     int64_t byte = bitIndex >> 3;
     int64_t block = byte / table.blockBytes;

@@ -29,7 +29,7 @@ struct Bitbases {
 extern Bitbases bitbases;
 
 // The file names, relative to the data directory, in load order.
-extern const char *const BitbaseFileNames[9];
+extern const char* const BitbaseFileNames[9];
 
 // Files larger than this are not bitbases; they are rejected before anything is allocated.
 constexpr int64_t MaxBitbaseFileBytes = int64_t{64} << 20;
@@ -37,13 +37,13 @@ constexpr int64_t MaxBitbaseFileBytes = int64_t{64} << 20;
 // Reads one bitbase file completely. A file that does not describe itself consistently (block
 // size not a power of two, sizes that disagree with its length, a block index out of range, a
 // short read) leaves the table empty and returns false.
-bool readBitbase(std::FILE *file, BitbaseTable &table);
+bool readBitbase(std::FILE* file, BitbaseTable& table);
 
 // Loads the nine tables from `folder` (found through the data-file search). A file that does
 // not open or is rejected leaves its table empty; the engine then does without it.
-void loadBitbases(const std::string &folder = "bitbases");
+void loadBitbases(const std::string& folder = "bitbases");
 
 // The bit at bitIndex: 0 or 1, or -1 when the index lies outside the table (nothing is read).
-int probeBitbase(const BitbaseTable &table, int64_t bitIndex);
+int probeBitbase(const BitbaseTable& table, int64_t bitIndex);
 
 } // namespace corvid

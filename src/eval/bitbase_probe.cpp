@@ -14,23 +14,23 @@ struct View {
     int operator()(int square) const { return strong == White ? square : RotateSquare(square); }
 };
 
-int probe(const BitbaseTable &table, int64_t index) {
+int probe(const BitbaseTable& table, int64_t index) {
     if (!table.loaded() || index < 0) return -1;
     return probeBitbase(table, index);
 }
 
-bool strongToMove(const Position &p, int strong) { return p.sideToMove == strong; }
+bool strongToMove(const Position& p, int strong) { return p.sideToMove == strong; }
 
 } // namespace
 
-int probeKpk(const Position &p, int strong) {
+int probeKpk(const Position& p, int strong) {
     View v{strong};
     int pawn = LowestSquare(p.Pieces(strong, Pawn));
     return probe(bitbases.kpk, kpkIndex(v(p.kingSquare[strong]), v(p.kingSquare[1 - strong]),
                                         v(pawn), strongToMove(p, strong)));
 }
 
-int probeKpkp(const Position &p, int strong) {
+int probeKpkp(const Position& p, int strong) {
     View v{strong};
     int own = LowestSquare(p.Pieces(strong, Pawn));
     int other = LowestSquare(p.Pieces(1 - strong, Pawn));
@@ -38,7 +38,7 @@ int probeKpkp(const Position &p, int strong) {
                                           v(own), v(other), strongToMove(p, strong)));
 }
 
-int probeKppk(const Position &p, int strong) {
+int probeKppk(const Position& p, int strong) {
     View v{strong};
     Bitboard pawns = p.Pieces(strong, Pawn);
     int a = PopLowest(pawns);
@@ -47,7 +47,7 @@ int probeKppk(const Position &p, int strong) {
                                           v(a), v(b), strongToMove(p, strong)));
 }
 
-int probeKppkp(const Position &p, int strong) {
+int probeKppkp(const Position& p, int strong) {
     View v{strong};
     int lone = LowestSquare(p.Pieces(1 - strong, Pawn));
     int blocked = lone - PawnPush[strong]; // the strong pawn the lone pawn stands in front of
@@ -58,7 +58,7 @@ int probeKppkp(const Position &p, int strong) {
                                             v(free), v(lone), strongToMove(p, strong)));
 }
 
-int probeKpxk(const Position &p, int strong) {
+int probeKpxk(const Position& p, int strong) {
     View v{strong};
     bool knight = p.Pieces(strong, Knight) != 0;
     int piece = LowestSquare(knight ? p.Pieces(strong, Knight) : p.Pieces(strong, Bishop));
@@ -68,7 +68,7 @@ int probeKpxk(const Position &p, int strong) {
                            strongToMove(p, strong)));
 }
 
-int probeKpkq(const Position &p, int strong) {
+int probeKpkq(const Position& p, int strong) {
     View v{strong};
     int pawn = LowestSquare(p.Pieces(strong, Pawn));
     int queen = LowestSquare(p.Pieces(1 - strong, Queen));
@@ -76,7 +76,7 @@ int probeKpkq(const Position &p, int strong) {
                                           v(pawn), v(queen), strongToMove(p, strong)));
 }
 
-int probeKpkr(const Position &p, int strong) {
+int probeKpkr(const Position& p, int strong) {
     if (!bitbases.kpkr.loaded()) return -1;
     View v{strong};
     int king = v(p.kingSquare[strong]), other = v(p.kingSquare[1 - strong]);
@@ -100,7 +100,7 @@ int probeKpkr(const Position &p, int strong) {
     return probe(bitbases.kpkr, kpkrIndex(king, other, pawn, rook, toMove));
 }
 
-int probePawnRace(const Position &p, int racing, int pawn) {
+int probePawnRace(const Position& p, int racing, int pawn) {
     if (!bitbases.pawnRace.loaded()) return -1;
     View v{racing};
     int32_t entry = pawnRaceEntry(v(p.kingSquare[racing]), v(p.kingSquare[1 - racing]), v(pawn));

@@ -6,15 +6,15 @@
 
 namespace corvid {
 
-bool isSpecialEndgame(const Position &p) {
+bool isSpecialEndgame(const Position& p) {
     bool noPawns = p.pawnCount[White] == 0 && p.pawnCount[Black] == 0;
     bool noPieces = p.pieceCount[White] == 0 && p.pieceCount[Black] == 0;
     bool fewPieces = p.pieceCount[White] <= 1 && p.pieceCount[Black] <= 1;
     return noPawns || noPieces || fewPieces;
 }
 
-bool evaluateSpecialEndgame(const Position &p, EvalDetail &detail, int32_t *materialOut,
-                            int32_t &score) {
+bool evaluateSpecialEndgame(const Position& p, EvalDetail& detail, int32_t* materialOut,
+                            int32_t& score) {
     int us = p.sideToMove;
     if (p.pawnCount[White] == 0 && p.pawnCount[Black] == 0)
         score = pawnlessEval(p, us);

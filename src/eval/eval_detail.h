@@ -51,8 +51,8 @@ struct EvalDetail {
 };
 
 // Clears what every evaluation rebuilds: both sides' attack sets.
-inline void ClearAttackFields(EvalDetail &detail) {
-    for (SideAttackInfo &info : detail.side) {
+inline void ClearAttackFields(EvalDetail& detail) {
+    for (SideAttackInfo& info : detail.side) {
         info.pawnAttacks = info.bishopAttacks = info.knightAttacks = 0;
         info.rookAttacks = info.queenAttacks = info.allAttacks = info.doubleAttacks = 0;
         info.attacksBuilt = 0;

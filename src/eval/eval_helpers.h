@@ -42,7 +42,7 @@ constexpr Bitboard RelativeRowMask(int colour, int relativeRow) {
     return Bitboard{0xFF} << (8 * (colour == White ? 7 - relativeRow : relativeRow));
 }
 
-inline int NonPawnMaterial(const Position &p, int colour) {
+inline int NonPawnMaterial(const Position& p, int colour) {
     return p.material[colour] - 100 * p.pawnCount[colour];
 }
 
@@ -51,12 +51,12 @@ inline int Distance(int a, int b) {
 }
 
 // The side's castling rights as two bits: 1 king side, 2 queen side.
-inline int SideCastleRights(const Position &p, int colour) {
+inline int SideCastleRights(const Position& p, int colour) {
     return (p.castleRights >> (2 * colour)) & 3;
 }
 
 // The rook side's bonus against a minor piece, smaller with few pawns.
-inline int ExchangeBonus(int x, const Position &p) {
+inline int ExchangeBonus(int x, const Position& p) {
     int other = x ^ 1;
     int d = NonPawnMaterial(p, x) - NonPawnMaterial(p, other);
     int b = d == 202 ? 42 : d == 182 ? 34 : 0;

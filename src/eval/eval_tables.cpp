@@ -14,7 +14,7 @@ ColourTable StormValue;
 
 namespace {
 
-void FillColourTable(ColourTable &table, const int16_t (&grid)[64]) {
+void FillColourTable(ColourTable& table, const int16_t (&grid)[64]) {
     for (int s = 0; s < 64; ++s) {
         table[White][s] = grid[s];
         table[Black][s] = grid[MirrorSquare(s)];

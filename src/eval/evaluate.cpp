@@ -31,7 +31,7 @@ int Interpolate(ScorePair pair, int phase, int low, int high) {
 }
 
 // Only king and pawns for the side to move, no pawn move and no king move: stalemate.
-bool IsPawnAndKingStalemate(const Position &p, int us) {
+bool IsPawnAndKingStalemate(const Position& p, int us) {
     int them = us ^ 1;
     Bitboard pawns = p.Pieces(us, Pawn);
     if (pawns) {
@@ -47,7 +47,7 @@ bool IsPawnAndKingStalemate(const Position &p, int us) {
 
 // Drawish material without pawns for side x: returns true (and scales the score) when it
 // applies.
-bool PawnlessScale(int x, const Position &p, int &score) {
+bool PawnlessScale(int x, const Position& p, int& score) {
     int other = x ^ 1;
     int np = NonPawnMaterial(p, x);
     int c = p.pieceCount[x], k = p.pieceCount[other];
@@ -76,7 +76,7 @@ int32_t Finish(int score) {
 }
 
 // The scaling of steps 13 to 16 for drawish material; returns true when the score is final.
-bool ScaleDrawish(const Position &p, int us, int &score) {
+bool ScaleDrawish(const Position& p, int us, int& score) {
     int them = us ^ 1;
     if (score >= 0 && p.pawnCount[us] == 0 && PawnlessScale(us, p, score)) return true;
     if (score <= 0 && p.pawnCount[them] == 0 && PawnlessScale(them, p, score)) return true;
@@ -97,11 +97,11 @@ bool ScaleDrawish(const Position &p, int us, int &score) {
 
 } // namespace
 
-int32_t phaseMaterial(const Position &p) {
+int32_t phaseMaterial(const Position& p) {
     return (NonPawnMaterial(p, White) + NonPawnMaterial(p, Black)) >> 1;
 }
 
-int32_t materialBalance(int side, const Position &p) {
+int32_t materialBalance(int side, const Position& p) {
     int x = side, y = side ^ 1;
     int base = p.material[x] - p.material[y];
     bool queenX = p.Pieces(x, Queen) != 0, queenY = p.Pieces(y, Queen) != 0;
@@ -123,12 +123,12 @@ int32_t materialBalance(int side, const Position &p) {
     return value;
 }
 
-int32_t evaluatePosition(const Position &p, int32_t alpha, int32_t beta, bool *lazyFlag,
-                         EvalDetail *detailOut, int32_t *materialOut) {
+int32_t evaluatePosition(const Position& p, int32_t alpha, int32_t beta, bool* lazyFlag,
+                         EvalDetail* detailOut, int32_t* materialOut) {
     int us = p.sideToMove, them = us ^ 1;
     // Step 1. Fetch the pawn cache entry early; reset the outputs.
     prefetchPawnCacheSlot(p.pawnKey);
-    EvalDetail &detail = detailOut ? *detailOut : scratchDetail;
+    EvalDetail& detail = detailOut ? *detailOut : scratchDetail;
     ClearAttackFields(detail);
     bool lazy = false;
     if (lazyFlag) *lazyFlag = false;
@@ -160,7 +160,7 @@ int32_t evaluatePosition(const Position &p, int32_t alpha, int32_t beta, bool *l
 
     // Steps 7 and 8. The pawn structure, unless the score is far outside the window.
     lazy = true;
-    PawnCacheEntry *entry = nullptr;
+    PawnCacheEntry* entry = nullptr;
     if (alpha - FirstLazyMargin < score && score < beta + FirstLazyMargin)
         score += pawnStructureTerm(us, p, entry, detail.pawnStructure, phase);
 

@@ -20,13 +20,13 @@ constexpr int32_t EvalWindowMin = -30000, EvalWindowMax = 30000;
 // because the score fell outside the window. detail (optional) receives the intermediate
 // results; without one, a per-thread scratch record is used. materialOut (optional) receives
 // the material balance of the side to move.
-int32_t evaluatePosition(const Position &p, int32_t alpha, int32_t beta, bool *lazyFlag = nullptr,
-                         EvalDetail *detail = nullptr, int32_t *materialOut = nullptr);
+int32_t evaluatePosition(const Position& p, int32_t alpha, int32_t beta, bool* lazyFlag = nullptr,
+                         EvalDetail* detail = nullptr, int32_t* materialOut = nullptr);
 
 // The material term for `side`: the material difference with the imbalance corrections.
-int32_t materialBalance(int side, const Position &p);
+int32_t materialBalance(int side, const Position& p);
 
 // The game phase: half the non-pawn material of both sides (3348 at the start).
-int32_t phaseMaterial(const Position &p);
+int32_t phaseMaterial(const Position& p);
 
 } // namespace corvid

@@ -25,7 +25,7 @@ constexpr int RaceWin = 360;
 int sign(int colour) { return colour == White ? 1 : -1; }
 
 // Bonus against a bare or nearly bare king, White's view for `x` = White.
-int bareKingBonus(const Position &p, int x) {
+int bareKingBonus(const Position& p, int x) {
     int other = x ^ 1;
     int np = NonPawnMaterial(p, x);
     if (p.material[other] == 0) return np < 522 || np == 640 || np == 660 ? 100 : 500;
@@ -35,7 +35,7 @@ int bareKingBonus(const Position &p, int x) {
 }
 
 // The outside passed pawn bonus, faded out as the other side's pieces grow.
-int outsideBonus(const PawnCacheEntry &e, int x, int enemyNp) {
+int outsideBonus(const PawnCacheEntry& e, int x, int enemyNp) {
     int v = OutsidePassedBonus[e.outsideDistance[x]];
     if (enemyNp <= 0) return v;
     if (enemyNp >= 1200) return 0;
@@ -43,7 +43,7 @@ int outsideBonus(const PawnCacheEntry &e, int x, int enemyNp) {
 }
 
 // The few-pieces bitbases, White's view; false when none applies.
-bool probeFewPieces(const Position &p, int &score) {
+bool probeFewPieces(const Position& p, int& score) {
     for (int x = White; x <= Black; ++x) {
         int y = x ^ 1;
         int mx = p.material[x], my = p.material[y];
@@ -72,11 +72,11 @@ bool probeFewPieces(const Position &p, int &score) {
 
 // Two black pawns side by side on ranks 2 and 3 (or both on rank 2) run home against a lone
 // rook or knight when White's king is too far; mirrored for White. White's view.
-int unstoppablePair(const Position &p, int x) {
+int unstoppablePair(const Position& p, int x) {
     int defender = x ^ 1;
     int np = NonPawnMaterial(p, defender);
     if (np != PieceValue[Rook] && np != PieceValue[Knight]) return 0;
-    const PawnCacheEntry &e = probePawnEntry(p);
+    const PawnCacheEntry& e = probePawnEntry(p);
     int total = 0;
     int king = p.kingSquare[defender];
     int slack = p.sideToMove == defender ? 1 : 0;
@@ -106,7 +106,7 @@ int unstoppablePair(const Position &p, int x) {
 }
 
 // Scaling of the side ahead for special material (percent), applied in White's view.
-int scaleForMaterial(const Position &p, int score) {
+int scaleForMaterial(const Position& p, int score) {
     int a = score > 0 ? White : Black, d = a ^ 1;
     int npA = NonPawnMaterial(p, a), npD = NonPawnMaterial(p, d);
     int pawnsA = p.pawnCount[a], pawnsD = p.pawnCount[d];
@@ -129,7 +129,7 @@ int scaleForMaterial(const Position &p, int score) {
     }
     // Rook endings.
     if (npA == PieceValue[Rook] && npD == PieceValue[Rook]) {
-        const PawnCacheEntry &e = probePawnEntry(p);
+        const PawnCacheEntry& e = probePawnEntry(p);
         int rookD = LowestSquare(p.Pieces(d, Rook));
         int penalty = 0;
         if (RelativeRow(d, rookD) == 0) penalty += 14; // tied to its back rank
@@ -166,13 +166,13 @@ int scaleForMaterial(const Position &p, int score) {
 
 } // namespace
 
-int32_t fewPiecesEval(const Position &p, int side, EvalDetail &detail, int32_t *materialOut) {
+int32_t fewPiecesEval(const Position& p, int side, EvalDetail& detail, int32_t* materialOut) {
     // Step 1. Material, phase and pawn structure.
     int m = materialBalance(White, p);
     if (materialOut) *materialOut = side == White ? m : materialBalance(Black, p);
     int npW = NonPawnMaterial(p, White), npB = NonPawnMaterial(p, Black);
     int phase = (npW + npB) / 2;
-    PawnCacheEntry *entry = nullptr;
+    PawnCacheEntry* entry = nullptr;
     int structure = pawnStructureTerm(White, p, entry, detail.pawnStructure, phase);
 
     // Step 2. A bare or nearly bare king.

@@ -10,6 +10,6 @@ namespace corvid {
 
 // The score for `side` (the side to move). Builds both sides' attack information in `detail`
 // and writes the material balance of `side` to *materialOut when given.
-int32_t fewPiecesEval(const Position &position, int side, EvalDetail &detail, int32_t *materialOut);
+int32_t fewPiecesEval(const Position& position, int side, EvalDetail& detail, int32_t* materialOut);
 
 } // namespace corvid

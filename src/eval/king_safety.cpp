@@ -21,7 +21,7 @@ int NearestOwnBackRank(int side, Bitboard pawns) {
 int BackRankSquare(int side, int file) { return side == White ? 56 + file : file; }
 
 // Shelter of own pawns minus storm of enemy pawns on the three files around the square.
-int ShelterAt(int side, int king, const Position &p, const PawnCacheEntry &e) {
+int ShelterAt(int side, int king, const Position& p, const PawnCacheEntry& e) {
     int them = side ^ 1;
     int centreFile = std::clamp(FileOf(king), 1, 6);
     Bitboard zone =
@@ -76,7 +76,7 @@ int DistanceToPawnSpan(int file, Bitboard pawns) {
 
 } // namespace
 
-int32_t kingShelter(int side, const Position &p, PawnCacheEntry &e) {
+int32_t kingShelter(int side, const Position& p, PawnCacheEntry& e) {
     int king = p.kingSquare[side];
     int rights = SideCastleRights(p, side);
     int16_t key = int16_t(rights * 64 + king);
@@ -94,7 +94,7 @@ int32_t kingShelter(int side, const Position &p, PawnCacheEntry &e) {
     return value;
 }
 
-int32_t kingActivity(int side, const Position &p, const EvalDetail &detail) {
+int32_t kingActivity(int side, const Position& p, const EvalDetail& detail) {
     int them = side ^ 1;
     int king = p.kingSquare[side];
     Bitboard moves = KingAttacks[king] & ~KingAttacks[p.kingSquare[them]] & ~p.colourBB[side] &
@@ -109,10 +109,10 @@ int32_t kingActivity(int side, const Position &p, const EvalDetail &detail) {
     return value;
 }
 
-int32_t kingSafety(int side, const Position &p, PawnCacheEntry &e, const EvalDetail &detail) {
+int32_t kingSafety(int side, const Position& p, PawnCacheEntry& e, const EvalDetail& detail) {
     int them = side ^ 1;
-    const SideAttackInfo &ours = detail.side[side];
-    const SideAttackInfo &theirs = detail.side[them];
+    const SideAttackInfo& ours = detail.side[side];
+    const SideAttackInfo& theirs = detail.side[them];
     int king = p.kingSquare[side];
     int attackerMaterial = NonPawnMaterial(p, them) + (p.Pieces(them, Queen) ? 330 : 0) +
                            (MoreThanOne(p.Pieces(them, Rook)) ? 150 : 0);
@@ -147,7 +147,7 @@ int32_t kingSafety(int side, const Position &p, PawnCacheEntry &e, const EvalDet
                          (kingFile < 7 ? FileMask[kingFile + 1] : 0);
 
     for (int i = 0; i < theirs.pieceCount; ++i) {
-        const ListedPiece &piece = theirs.pieces[i];
+        const ListedPiece& piece = theirs.pieces[i];
         int type = piece.type;
         Bitboard reach = piece.attacks & ~theirs.blockedPawns & ~pawnSafe;
         int u = 0;
@@ -215,7 +215,7 @@ int32_t kingSafety(int side, const Position &p, PawnCacheEntry &e, const EvalDet
     Bitboard zone = block & ~SquareBB(king);
     int defence = PopCountSmall(p.colourBB[side] & zone);
     for (int i = 0; i < ours.pieceCount; ++i) {
-        const ListedPiece &piece = ours.pieces[i];
+        const ListedPiece& piece = ours.pieces[i];
         if ((piece.type == Knight || piece.type == Bishop) && (piece.attacks & zone)) ++defence;
     }
     defence += std::min((PopCountSmall(zone & ours.rookAttacks) + 1) / 2, 2);

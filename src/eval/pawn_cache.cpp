@@ -19,7 +19,7 @@ constinit thread_local PawnCacheEntry privateCache[PrivateEntries]{};
 
 } // namespace
 
-void clearPawnCache() { std::memset(static_cast<void *>(pawnCache), 0, sizeof pawnCache); }
+void clearPawnCache() { std::memset(static_cast<void*>(pawnCache), 0, sizeof pawnCache); }
 
 bool claimPawnCache() {
     if (ownsShared) return true;
@@ -34,7 +34,7 @@ void releasePawnCache() {
     sharedClaimed.store(false);
 }
 
-PawnCacheEntry &pawnCacheSlot(uint64_t pawnKey) {
+PawnCacheEntry& pawnCacheSlot(uint64_t pawnKey) {
     if (ownsShared) return pawnCache[pawnKey & (PawnCacheEntries - 1)];
     return privateCache[pawnKey & (PrivateEntries - 1)];
 }
@@ -42,7 +42,7 @@ PawnCacheEntry &pawnCacheSlot(uint64_t pawnKey) {
 void prefetchPawnCacheSlot(uint64_t pawnKey) { __builtin_prefetch(&pawnCacheSlot(pawnKey)); }
 
 void invalidatePawnCacheEntry(uint64_t pawnKey) {
-    PawnCacheEntry &entry = pawnCacheSlot(pawnKey);
+    PawnCacheEntry& entry = pawnCacheSlot(pawnKey);
     if (entry.key == pawnKey) entry.valid = 0;
 }
 

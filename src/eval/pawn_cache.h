@@ -70,7 +70,7 @@ bool claimPawnCache();
 void releasePawnCache();
 
 // The calling thread's cache slot for the key; it may hold another configuration.
-PawnCacheEntry &pawnCacheSlot(uint64_t pawnKey);
+PawnCacheEntry& pawnCacheSlot(uint64_t pawnKey);
 // Fetches the slot into the processor cache ahead of its use.
 void prefetchPawnCacheSlot(uint64_t pawnKey);
 // Forgets the calling thread's entry for the key, so the next evaluation computes it afresh.

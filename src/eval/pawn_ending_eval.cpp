@@ -19,7 +19,7 @@ constexpr int RaceWin = 360;
 int kingTable(int square) { return pieceSquareTable[MakePiece(White, King)][square].eg; }
 
 // A king's distance in files from the span of all pawns (0 inside it).
-int spanDistance(const PawnCacheEntry &e, int king) {
+int spanDistance(const PawnCacheEntry& e, int king) {
     int low = std::min(e.lowFile[White], e.lowFile[Black]);
     int high = std::max(e.highFile[White], e.highFile[Black]);
     int f = FileOf(king);
@@ -27,7 +27,7 @@ int spanDistance(const PawnCacheEntry &e, int king) {
 }
 
 // The four bitbases of pawn endings, White's view; false when none applies.
-bool probePawnEnding(const Position &p, int base, int &score) {
+bool probePawnEnding(const Position& p, int base, int& score) {
     int w = p.pawnCount[White], b = p.pawnCount[Black];
     auto decisive = [&](int strong, int drawBit) {
         score = drawBit ? 0 : base + (strong == White ? BitbaseWin : -BitbaseWin);
@@ -59,8 +59,8 @@ bool probePawnEnding(const Position &p, int base, int &score) {
 
 } // namespace
 
-int32_t pawnEndingEval(const Position &p, int side) {
-    PawnCacheEntry *entry = nullptr;
+int32_t pawnEndingEval(const Position& p, int side) {
+    PawnCacheEntry* entry = nullptr;
     int32_t totals[2];
     int structure = pawnStructureTerm(White, p, entry, totals, 0);
     int base = (3 * structure) / 4 + p.material[White] - p.material[Black];

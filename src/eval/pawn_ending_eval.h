@@ -8,6 +8,6 @@
 namespace corvid {
 
 // The score for `side` (the side to move) of a position in which neither side has a piece.
-int32_t pawnEndingEval(const Position &position, int side);
+int32_t pawnEndingEval(const Position& position, int side);
 
 } // namespace corvid

@@ -18,7 +18,7 @@ struct SideRace {
     int free = NotRacing; // moves until a pawn the other king is far from promotes
 };
 
-SideRace raceOf(const Position &p, const PawnCacheEntry &entry, int x) {
+SideRace raceOf(const Position& p, const PawnCacheEntry& entry, int x) {
     SideRace race;
     int other = x ^ 1;
     int king = p.kingSquare[x], otherKing = p.kingSquare[other];
@@ -54,7 +54,7 @@ SideRace raceOf(const Position &p, const PawnCacheEntry &entry, int x) {
 
 } // namespace
 
-RaceResult pawnRace(const Position &p, const PawnCacheEntry &entry) {
+RaceResult pawnRace(const Position& p, const PawnCacheEntry& entry) {
     SideRace white = raceOf(p, entry, White), black = raceOf(p, entry, Black);
     RaceResult result = RaceResult::Unclear;
     if (white.best < black.best - 1 && white.best < black.free - 1) result = RaceResult::WhiteWins;
@@ -64,7 +64,7 @@ RaceResult pawnRace(const Position &p, const PawnCacheEntry &entry) {
     return result;
 }
 
-int rookPawnCorner(const Position &p, int side, bool *lightCorner) {
+int rookPawnCorner(const Position& p, int side, bool* lightCorner) {
     Bitboard pawns = p.Pieces(side, Pawn);
     int file;
     if (pawns && !(pawns & ~FileMask[0]))

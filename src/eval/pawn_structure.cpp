@@ -19,7 +19,7 @@ Bitboard AdjacentFiles(int file) {
 }
 
 // Which files hold pawns of which side, the open files and each side's pawn file span.
-void FileSummary(const Position &p, PawnCacheEntry &e) {
+void FileSummary(const Position& p, PawnCacheEntry& e) {
     Bitboard pawns[2] = {p.Pieces(White, Pawn), p.Pieces(Black, Pawn)};
     for (int c = 0; c < 2; ++c) {
         e.lowFile[c] = 8;
@@ -44,7 +44,7 @@ void FileSummary(const Position &p, PawnCacheEntry &e) {
 }
 
 // Classifies one side's pawns and sums their placement, structure and static passed values.
-void EvaluatePawns(const Position &p, int us, PawnCacheEntry &e) {
+void EvaluatePawns(const Position& p, int us, PawnCacheEntry& e) {
     int them = us ^ 1;
     Bitboard own = p.Pieces(us, Pawn), enemy = p.Pieces(them, Pawn), all = own | enemy;
     e.passed[us] = 0;
@@ -133,28 +133,28 @@ void EvaluatePawns(const Position &p, int us, PawnCacheEntry &e) {
 
 } // namespace
 
-void computePawnEntry(const Position &p, PawnCacheEntry &e) {
-    std::memset(static_cast<void *>(&e), 0, sizeof e);
+void computePawnEntry(const Position& p, PawnCacheEntry& e) {
+    std::memset(static_cast<void*>(&e), 0, sizeof e);
     e.key = p.pawnKey;
     e.shelterKey[White] = e.shelterKey[Black] = -1;
-    for (ScorePair &slot : e.minorSlots) slot = {SlotNotComputed, 0};
+    for (ScorePair& slot : e.minorSlots) slot = {SlotNotComputed, 0};
     FileSummary(p, e);
     EvaluatePawns(p, White, e);
     EvaluatePawns(p, Black, e);
     e.valid = 1;
 }
 
-PawnCacheEntry &probePawnEntry(const Position &p) {
-    PawnCacheEntry &entry = pawnCacheSlot(p.pawnKey);
+PawnCacheEntry& probePawnEntry(const Position& p) {
+    PawnCacheEntry& entry = pawnCacheSlot(p.pawnKey);
     if (entry.key != p.pawnKey || !entry.valid) computePawnEntry(p, entry);
     return entry;
 }
 
-int32_t pawnStructureTerm(int side, const Position &p, PawnCacheEntry *&entryOut, int32_t totals[2],
+int32_t pawnStructureTerm(int side, const Position& p, PawnCacheEntry*& entryOut, int32_t totals[2],
                           int phaseMaterial) {
-    PawnCacheEntry &e = probePawnEntry(p);
+    PawnCacheEntry& e = probePawnEntry(p);
     entryOut = &e;
-    const SearchPersonality &weights = activePersonality;
+    const SearchPersonality& weights = activePersonality;
     bool kingSide[2];
     for (int c = 0; c < 2; ++c)
         kingSide[c] = FileOf(p.kingSquare[c]) >= 4 && SideCastleRights(p, c) != 2;
@@ -188,15 +188,15 @@ int32_t pawnStructureTerm(int side, const Position &p, PawnCacheEntry *&entryOut
     return totals[side] - totals[side ^ 1];
 }
 
-int32_t passedPawnTerm(int side, const Position &p, const PawnCacheEntry &e,
-                       const EvalDetail &detail) {
+int32_t passedPawnTerm(int side, const Position& p, const PawnCacheEntry& e,
+                       const EvalDetail& detail) {
     int us = side, them = side ^ 1;
     if (!e.passed[us]) return 0;
     int enemyMaterial = NonPawnMaterial(p, them);
-    const int16_t *multiplier =
+    const int16_t* multiplier =
         enemyMaterial == 522 ? KingDistanceMultiplierRook : KingDistanceMultiplier;
-    const SideAttackInfo &ours = detail.side[us];
-    const SideAttackInfo &theirs = detail.side[them];
+    const SideAttackInfo& ours = detail.side[us];
+    const SideAttackInfo& theirs = detail.side[them];
     Bitboard ownHeavy = p.Straight(us), enemyHeavy = p.Straight(them);
     int ownKing = p.kingSquare[us], enemyKing = p.kingSquare[them];
     ScorePair sum{};

@@ -20,7 +20,7 @@ int kingDistance(int a, int b) {
 int kingTable(int square) { return pieceSquareTable[MakePiece(White, King)][square].eg; }
 
 // The score from the stronger side's view.
-int strongSideScore(const Position &p, int s) {
+int strongSideScore(const Position& p, int s) {
     int w = 1 - s;
     int diff = p.material[s] - p.material[w];
     int strongKing = p.kingSquare[s], weakKing = p.kingSquare[w];
@@ -78,7 +78,7 @@ int strongSideScore(const Position &p, int s) {
 
 } // namespace
 
-int32_t pawnlessEval(const Position &position, int side) {
+int32_t pawnlessEval(const Position& position, int side) {
     // The stronger side by material; White when both are equal (the score is symmetric then).
     int s = position.material[Black] > position.material[White] ? Black : White;
     int score = strongSideScore(position, s);

@@ -21,14 +21,14 @@ constexpr int Relative(int side, int square) {
 
 int Span(int low, int high) { return std::max(high - low, 0); }
 
-int AllPawnSpan(const PawnCacheEntry &e) {
+int AllPawnSpan(const PawnCacheEntry& e) {
     return Span(std::min(e.lowFile[White], e.lowFile[Black]),
                 std::max(e.highFile[White], e.highFile[Black]));
 }
 
 // How the knights of the side fare with this pawn structure (pawns only, so cached).
-ScorePair KnightPawnPair(int side, const Position &p, PawnCacheEntry &e) {
-    ScorePair &slot = e.minorSlots[KnightWhite + side];
+ScorePair KnightPawnPair(int side, const Position& p, PawnCacheEntry& e) {
+    ScorePair& slot = e.minorSlots[KnightWhite + side];
     if (slot.mg != SlotNotComputed) return slot;
     int them = side ^ 1;
     int enemySpan = Span(e.lowFile[them], e.highFile[them]);
@@ -40,8 +40,8 @@ ScorePair KnightPawnPair(int side, const Position &p, PawnCacheEntry &e) {
 }
 
 // How a bishop of the side on squares of one colour fares with the pawns (cached).
-ScorePair BishopColourPair(int side, bool light, const Position &p, PawnCacheEntry &e) {
-    ScorePair &slot = e.minorSlots[BishopWhiteLight + 2 * side + (light ? 0 : 1)];
+ScorePair BishopColourPair(int side, bool light, const Position& p, PawnCacheEntry& e) {
+    ScorePair& slot = e.minorSlots[BishopWhiteLight + 2 * side + (light ? 0 : 1)];
     if (slot.mg != SlotNotComputed) return slot;
     int them = side ^ 1;
     Bitboard colour = light ? LightSquares : DarkSquares;
@@ -56,13 +56,13 @@ ScorePair BishopColourPair(int side, bool light, const Position &p, PawnCacheEnt
     return slot;
 }
 
-int KnightCornerTrap(int side, int q, const Position &p) {
+int KnightCornerTrap(int side, int q, const Position& p) {
     int them = side ^ 1;
     Bitboard enemyPawns = p.Pieces(them, Pawn);
     int enemyKing = p.kingSquare[them];
     // Corner, pawn in front of it, square the king guards, pawn that closes the trap.
     constexpr int Traps[2][4] = {{0, 8, 10, 9}, {7, 15, 13, 14}};
-    for (const auto &trap : Traps) {
+    for (const auto& trap : Traps) {
         if (q != Relative(side, trap[0])) continue;
         if ((enemyPawns & SquareBB(Relative(side, trap[1]))) &&
             (KingAttacks[Relative(side, trap[2])] & SquareBB(enemyKing)))
@@ -71,13 +71,13 @@ int KnightCornerTrap(int side, int q, const Position &p) {
     return 0;
 }
 
-int TrappedBishop(int side, int q, const Position &p) {
+int TrappedBishop(int side, int q, const Position& p) {
     int them = side ^ 1;
     Bitboard enemyPawns = p.Pieces(them, Pawn);
     int enemyKing = p.kingSquare[them];
     // Bishop square, pawn that shuts it in, pawn that seals the exit, square next to the king.
     constexpr int Traps[2][4] = {{8, 17, 10, 9}, {15, 22, 13, 14}};
-    for (const auto &trap : Traps) {
+    for (const auto& trap : Traps) {
         if (q != Relative(side, trap[0]) || !(enemyPawns & SquareBB(Relative(side, trap[1]))))
             continue;
         if (enemyPawns & SquareBB(Relative(side, trap[2]))) return -100;
@@ -87,14 +87,14 @@ int TrappedBishop(int side, int q, const Position &p) {
     return 0;
 }
 
-ScorePair MinorPieces(int side, const Position &p, PawnCacheEntry &e, EvalDetail &detail) {
+ScorePair MinorPieces(int side, const Position& p, PawnCacheEntry& e, EvalDetail& detail) {
     int them = side ^ 1;
-    SideAttackInfo &ours = detail.side[side];
+    SideAttackInfo& ours = detail.side[side];
     Bitboard ownPawns = p.Pieces(side, Pawn), enemyPawns = p.Pieces(them, Pawn);
     Bitboard ownKnights = p.Pieces(side, Knight);
     ScorePair total{};
     for (int i = 0; i < ours.pieceCount; ++i) {
-        const ListedPiece &piece = ours.pieces[i];
+        const ListedPiece& piece = ours.pieces[i];
         int q = piece.square;
         bool noEnemyPawnAhead = !(enemyPawns & AdjacentAhead[side][q]);
         bool defended = (ownPawns & PawnAttacks[side][q]) != 0;
@@ -139,8 +139,8 @@ ScorePair MinorPieces(int side, const Position &p, PawnCacheEntry &e, EvalDetail
     return total;
 }
 
-int RookFileTerm(int side, int file, const Position &p, const PawnCacheEntry &e,
-                 const EvalDetail &detail) {
+int RookFileTerm(int side, int file, const Position& p, const PawnCacheEntry& e,
+                 const EvalDetail& detail) {
     int them = side ^ 1;
     uint8_t flags = e.fileFlags[file];
     bool enemyOutpost = (detail.side[them].outpostFiles >> file) & 1;
@@ -154,7 +154,7 @@ int RookFileTerm(int side, int file, const Position &p, const PawnCacheEntry &e,
 }
 
 // Penalty for a rook boxed in beside its own uncastled king.
-int ShutInRook(int side, int q, const Position &p, const PawnCacheEntry &e) {
+int ShutInRook(int side, int q, const Position& p, const PawnCacheEntry& e) {
     int file = FileOf(q);
     uint8_t flags = e.fileFlags[file];
     bool noPawns = (flags & NoWhitePawn) && (flags & NoBlackPawn);
@@ -173,17 +173,17 @@ int ShutInRook(int side, int q, const Position &p, const PawnCacheEntry &e) {
     return rights ? 18 : 36;
 }
 
-ScorePair RooksAndQueens(int side, const Position &p, const PawnCacheEntry &e, EvalDetail &detail) {
+ScorePair RooksAndQueens(int side, const Position& p, const PawnCacheEntry& e, EvalDetail& detail) {
     int them = side ^ 1;
-    SideAttackInfo &ours = detail.side[side];
-    const SideAttackInfo &theirs = detail.side[them];
+    SideAttackInfo& ours = detail.side[side];
+    const SideAttackInfo& theirs = detail.side[them];
     Bitboard ownPawns = p.Pieces(side, Pawn), enemyPawns = p.Pieces(them, Pawn);
     Bitboard ownRooks = p.Pieces(side, Rook);
     // Relative ranks 5 to 8.
     Bitboard farHalf = side == White ? 0x00000000FFFFFFFFULL : 0xFFFFFFFF00000000ULL;
     ScorePair total{};
     for (int i = 0; i < ours.pieceCount; ++i) {
-        const ListedPiece &piece = ours.pieces[i];
+        const ListedPiece& piece = ours.pieces[i];
         int q = piece.square;
         if (piece.type == Rook) {
             int file = FileOf(q);
@@ -234,7 +234,7 @@ ScorePair RooksAndQueens(int side, const Position &p, const PawnCacheEntry &e, E
     return total;
 }
 
-ScorePair Placement(int side, const Position &p) {
+ScorePair Placement(int side, const Position& p) {
     int them = side ^ 1;
     Bitboard rooks = p.Pieces(side, Rook);
     bool kingOnBackRank = RelativeRow(side, p.kingSquare[them]) == 7;
@@ -253,10 +253,10 @@ ScorePair Placement(int side, const Position &p) {
 
 } // namespace
 
-ScorePair threatTerm(int side, const Position &p, const EvalDetail &detail) {
+ScorePair threatTerm(int side, const Position& p, const EvalDetail& detail) {
     int us = side, them = side ^ 1;
-    const SideAttackInfo &ours = detail.side[us];
-    const SideAttackInfo &theirs = detail.side[them];
+    const SideAttackInfo& ours = detail.side[us];
+    const SideAttackInfo& theirs = detail.side[them];
     Bitboard ownPawns = p.Pieces(us, Pawn);
     Bitboard enemy = p.colourBB[them];
     Bitboard enemyPawns = p.Pieces(them, Pawn);
@@ -300,7 +300,7 @@ ScorePair threatTerm(int side, const Position &p, const EvalDetail &detail) {
     return {mg, eg};
 }
 
-ScorePair pieceActivityTerm(int side, const Position &p, PawnCacheEntry &e, EvalDetail &detail) {
+ScorePair pieceActivityTerm(int side, const Position& p, PawnCacheEntry& e, EvalDetail& detail) {
     int us = side, them = side ^ 1;
     for (int c = 0; c < 2; ++c) {
         detail.side[c].mobilitySum = 0;
@@ -322,7 +322,7 @@ ScorePair pieceActivityTerm(int side, const Position &p, PawnCacheEntry &e, Eval
     for (int c = 0; c < 2; ++c) detail.threats[c] = threatTerm(c, p, detail);
     for (int c = 0; c < 2; ++c) detail.kingSafety[c] = kingSafety(c, p, e, detail);
 
-    const SearchPersonality &weights = activePersonality;
+    const SearchPersonality& weights = activePersonality;
     ScorePair pieces = detail.minorPieces[us] - detail.minorPieces[them] + detail.rooksQueens[us] -
                        detail.rooksQueens[them] + ScorePair{space, space} + detail.placement[us] -
                        detail.placement[them];

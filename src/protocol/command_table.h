@@ -17,10 +17,12 @@ struct Command {
 
 inline bool commandMatches(const Command& command, const std::string& line) {
     switch (command.match) {
-    case MatchBegins: return line.compare(0, std::char_traits<char>::length(command.text),
-                                          command.text) == 0;
-    case MatchContains: return line.find(command.text) != std::string::npos;
-    case MatchWhole: return line == command.text;
+    case MatchBegins:
+        return line.compare(0, std::char_traits<char>::length(command.text), command.text) == 0;
+    case MatchContains:
+        return line.find(command.text) != std::string::npos;
+    case MatchWhole:
+        return line == command.text;
     }
     return false;
 }

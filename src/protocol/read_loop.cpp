@@ -26,8 +26,10 @@ void protocolReadLoop(const std::string& pendingFirstLine) {
     std::string line;
     while (!searchInfo.quitRequested.load()) {
         if (!readInputLine(stdin, line)) break;
-        if (inUciMode()) uciCommand(line);
-        else winboardCommand(line);
+        if (inUciMode())
+            uciCommand(line);
+        else
+            winboardCommand(line);
     }
     searchInfo.protocolMode.store(false);
     quitProcess(0);

@@ -83,8 +83,7 @@ void goCommand(const std::string& line) {
     if (numberAfter(words, side == White ? "winc" : "binc", value))
         increment = saneSeconds(std::trunc(value) / 1000);
     searchInfo.incrementSeconds.store(increment);
-    int32_t timeLeft =
-        side == White ? searchInfo.whiteClock.load() : searchInfo.blackClock.load();
+    int32_t timeLeft = side == White ? searchInfo.whiteClock.load() : searchInfo.blackClock.load();
     int maxDepth = 64;
     bool limitGiven = false;
     if (numberAfter(words, "depth", value)) {
@@ -103,8 +102,7 @@ void goCommand(const std::string& line) {
     }
     searchInfo.maxNodes.store(maxNodes);
     double movesToGo = 0;
-    if (numberAfter(words, "movestogo", value) && value >= 1)
-        movesToGo = std::min(value, 10000.0);
+    if (numberAfter(words, "movestogo", value) && value >= 1) movesToGo = std::min(value, 10000.0);
     if (movesToGo > 0)
         storeTimeBudget(movesToGoBudget(timeLeft * 0.01, int(movesToGo), increment));
     else
@@ -137,9 +135,8 @@ void positionCommand(const std::string& line) {
     if (fenAt != std::string::npos) {
         size_t fenStart = fenAt + 13;
         size_t movesAt = line.find(" moves", fenStart);
-        std::string fen = line.substr(fenStart, movesAt == std::string::npos
-                                                    ? std::string::npos
-                                                    : movesAt - fenStart);
+        std::string fen = line.substr(fenStart, movesAt == std::string::npos ? std::string::npos
+                                                                             : movesAt - fenStart);
         Position start;
         CastleInfo castleInfo;
         if (SetPositionFromFen(start, fen.c_str(), &castleInfo)) newGame(false, true, &start);
@@ -162,9 +159,12 @@ void setOptionCommand(const std::string& line) { applySetOption(line); }
 
 // Applied in this order; one line may trigger several.
 const Command uciCommands[] = {
-    {"isready", MatchContains, isReadyCommand},  {"go", MatchContains, goCommand},
-    {"ponderhit", MatchContains, ponderHitCommand}, {"stop", MatchContains, stopCommand},
-    {"quit", MatchContains, quitCommand},        {"position", MatchContains, positionCommand},
+    {"isready", MatchContains, isReadyCommand},
+    {"go", MatchContains, goCommand},
+    {"ponderhit", MatchContains, ponderHitCommand},
+    {"stop", MatchContains, stopCommand},
+    {"quit", MatchContains, quitCommand},
+    {"position", MatchContains, positionCommand},
     {"setoption name", MatchBegins, setOptionCommand},
 };
 

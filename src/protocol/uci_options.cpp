@@ -27,7 +27,9 @@ void applyHash(const std::string& value) {
 void applyLowPriority(const std::string& value) { setSearchThreadLowPriority(isTrue(value)); }
 void applyClearHash(const std::string&) { clearTables(); }
 void applyPonder(const std::string& value) { searchInfo.ponderEnabled.store(isTrue(value)); }
-void applyOwnBook(const std::string& value) { setBool(ActiveSettings, "BookEnabled", isTrue(value)); }
+void applyOwnBook(const std::string& value) {
+    setBool(ActiveSettings, "BookEnabled", isTrue(value));
+}
 void applyDebugLog(const std::string& value) { searchInfo.debugLog.store(isTrue(value)); }
 void applyChess960(const std::string& value) { setChess960(isTrue(value)); }
 
@@ -84,7 +86,9 @@ void writeUciOptionLines() {
             else
                 writeOutput("option name %s type check\n", option.name);
             break;
-        case OptionType::Button: writeOutput("option name %s type button\n", option.name); break;
+        case OptionType::Button:
+            writeOutput("option name %s type button\n", option.name);
+            break;
         }
     }
 }
@@ -95,9 +99,8 @@ void applySetOption(const std::string& line) {
     if (nameAt == std::string::npos) return;
     size_t nameStart = nameAt + 5;
     size_t valueAt = lower.find(" value", nameStart);
-    std::string name = trimmed(lower.substr(nameStart, valueAt == std::string::npos
-                                                           ? std::string::npos
-                                                           : valueAt - nameStart));
+    std::string name = trimmed(lower.substr(
+        nameStart, valueAt == std::string::npos ? std::string::npos : valueAt - nameStart));
     std::string value;
     if (valueAt != std::string::npos) value = trimmed(line.substr(valueAt + 6));
     auto find = [&](const UciOption* table, size_t count) -> const UciOption* {

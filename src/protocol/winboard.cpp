@@ -110,8 +110,10 @@ void setboardCommand(const std::string& line) {
     Position start;
     CastleInfo castleInfo;
     const char* fen = line.c_str() + at + 8;
-    if (SetPositionFromFen(start, fen, &castleInfo)) newGame(false, true, &start);
-    else writeOutput("tellusererror Illegal position\n");
+    if (SetPositionFromFen(start, fen, &castleInfo))
+        newGame(false, true, &start);
+    else
+        writeOutput("tellusererror Illegal position\n");
     if (analysing) restartAnalysis();
 }
 
@@ -145,7 +147,10 @@ void newCommand(const std::string&) {
     protocolGameResets();
 }
 
-void quitCommand(const std::string&) { searchInfo.quitRequested.store(true); stopLine = true; }
+void quitCommand(const std::string&) {
+    searchInfo.quitRequested.store(true);
+    stopLine = true;
+}
 
 void takeBack(int plies) {
     bool analysing = searchInfo.analyzeMode.load();
@@ -171,7 +176,8 @@ void resultCommand(const std::string& line) {
     if (currentGamePosition().ply > 2 && readBool(ActiveSettings, "LogGames"))
         logProtocolGame(result);
     int human = searchInfo.humanSide.load();
-    if ((result == GameWhiteWon && human == HumanWhite) || (result == GameBlackWon && human == HumanBlack) ||
+    if ((result == GameWhiteWon && human == HumanWhite) ||
+        (result == GameBlackWon && human == HumanBlack) ||
         (result == GameDrawn && human == HumanBlack))
         learnFromLostGame(result);
 }

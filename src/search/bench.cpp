@@ -6,8 +6,8 @@
 #include "search/search.h"
 #include "search/transposition_table.h"
 #include "startup/clock.h"
-#include "startup/thread.h"
 #include "startup/search_info.h"
+#include "startup/thread.h"
 
 #include <memory>
 
@@ -16,7 +16,7 @@ namespace corvid {
 namespace {
 
 // Openings, sharp middlegames, a position in check, mates, and endings of every kind.
-constexpr const char *BenchPositions[] = {
+constexpr const char* BenchPositions[] = {
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
     "rn2kb1r/pp3ppp/2p1pn2/3p3b/8/1P1P1NPP/PBPqPPB1/RN2K2R w KQkq - 0 9",
@@ -60,7 +60,7 @@ constexpr const char *BenchPositions[] = {
 };
 constexpr int BenchCount = int(sizeof BenchPositions / sizeof BenchPositions[0]);
 
-BenchResult runAll(int depth, std::FILE *out) {
+BenchResult runAll(int depth, std::FILE* out) {
     BenchResult result;
     auto context = std::make_unique<SearchContext>();
     SearchState savedState = searchInfo.searchState.load();
@@ -95,7 +95,7 @@ BenchResult runAll(int depth, std::FILE *out) {
 
 } // namespace
 
-BenchResult runBench(int depth, std::FILE *out) {
+BenchResult runBench(int depth, std::FILE* out) {
     BenchResult result;
     LargeStackThread thread;
     if (!thread.start([&] { result = runAll(depth, out); })) return result;

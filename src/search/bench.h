@@ -17,6 +17,6 @@ struct BenchResult {
 
 // Searches every bench position to depth plies, writing one line per position to out (when
 // given). Runs on a thread with the search's stack size.
-BenchResult runBench(int depth, std::FILE *out);
+BenchResult runBench(int depth, std::FILE* out);
 
 } // namespace corvid

@@ -9,12 +9,11 @@ namespace corvid {
 
 namespace {
 
-
-void AddTargets(MoveList &list, int from, Bitboard targets) {
+void AddTargets(MoveList& list, int from, Bitboard targets) {
     while (targets) list.Add(MakeMoveCode(from, PopLowest(targets)));
 }
 
-void AddPawnMove(MoveList &list, int from, int to) {
+void AddPawnMove(MoveList& list, int from, int to) {
     if (!(SquareBB(to) & PromotionRows)) {
         list.Add(MakeMoveCode(from, to));
         return;
@@ -28,7 +27,7 @@ void AddPawnMove(MoveList &list, int from, int to) {
 }
 
 // The pawn on from: its pushes and captures onto the allowed squares.
-void AddPawnMovesFrom(const Position &p, MoveList &list, int from, Bitboard allowed) {
+void AddPawnMovesFrom(const Position& p, MoveList& list, int from, Bitboard allowed) {
     int us = p.sideToMove;
     int push = PawnPush[us];
     int one = from + push;
@@ -52,7 +51,7 @@ Bitboard PawnAttackSet(Bitboard pawns, int colour) {
     return ((pawns & ~FileHBB) << 9) | ((pawns & ~FileABB) << 7);
 }
 
-void GenerateChecks(const Position &p, Bitboard targets, const CheckSquares &cs, MoveList &list) {
+void GenerateChecks(const Position& p, Bitboard targets, const CheckSquares& cs, MoveList& list) {
     const int us = p.sideToMove, them = us ^ 1;
     const int king = p.kingSquare[them];
     const Bitboard own = p.colourBB[us];
@@ -85,7 +84,7 @@ void GenerateChecks(const Position &p, Bitboard targets, const CheckSquares &cs,
     }
 }
 
-int backRankSupport(const Position &p, int x) {
+int backRankSupport(const Position& p, int x) {
     int us = p.sideToMove;
     int enemyBackRow = us == White ? 0 : 7;
     if (RowOf(x) != enemyBackRow) return 0;
@@ -95,7 +94,7 @@ int backRankSupport(const Position &p, int x) {
     return (PawnAttacks[us][behind] & ownPawns) ? 1 : 0;
 }
 
-int checkClass(const Position &p, Move move, int e, int threshold) {
+int checkClass(const Position& p, Move move, int e, int threshold) {
     const int us = p.sideToMove, them = us ^ 1;
     Position after = p;
     MakeMoveWithCheck(after, move);
@@ -137,7 +136,7 @@ int checkClass(const Position &p, Move move, int e, int threshold) {
     return 0;
 }
 
-void limitedEvasions(const Position &p, MoveList &list) {
+void limitedEvasions(const Position& p, MoveList& list) {
     if (!p.checkers || MoreThanOne(p.checkers)) return;
     const int us = p.sideToMove, them = us ^ 1;
     const int king = p.kingSquare[us];

@@ -7,7 +7,7 @@ namespace {
 constexpr int FiftyMoveHalfMoves = 100;
 constexpr int BareMinorMaterial = 521; // less than a rook
 
-bool isCheckmated(const Position &p) {
+bool isCheckmated(const Position& p) {
     if (!p.checkers) return false;
     MoveList list;
     GenerateLegalMoves(p, list);
@@ -16,7 +16,7 @@ bool isCheckmated(const Position &p) {
 
 } // namespace
 
-bool isDraw(const SearchContext &context, const Position &p, int rootPly) {
+bool isDraw(const SearchContext& context, const Position& p, int rootPly) {
     if (p.ply - p.lastIrreversiblePly > FiftyMoveHalfMoves && !isCheckmated(p)) return true;
     if (p.material[White] <= BareMinorMaterial && p.material[Black] <= BareMinorMaterial &&
         p.pawnCount[White] == 0 && p.pawnCount[Black] == 0 && !p.checkers)
@@ -30,7 +30,7 @@ bool isDraw(const SearchContext &context, const Position &p, int rootPly) {
     return false;
 }
 
-int repetitionCount(const SearchContext &context, const Position &p) {
+int repetitionCount(const SearchContext& context, const Position& p) {
     int count = 0;
     for (int q = p.ply - 2; q >= p.lastIrreversiblePly && q >= 0; q -= 2)
         if (context.keyAt(q) == p.key) ++count;

@@ -10,9 +10,9 @@ namespace corvid {
 // without capture or pawn move (unless it is mate), no pawns and at most one minor piece a
 // side with the side to move not in check, or a repetition. A position repeated inside the
 // search is a draw at once; one seen only before the root must have occurred twice.
-bool isDraw(const SearchContext &context, const Position &position, int rootPly);
+bool isDraw(const SearchContext& context, const Position& position, int rootPly);
 
 // Earlier occurrences of the position (same side to move) since the last irreversible move.
-int repetitionCount(const SearchContext &context, const Position &position);
+int repetitionCount(const SearchContext& context, const Position& position);
 
 } // namespace corvid

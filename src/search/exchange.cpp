@@ -11,7 +11,7 @@ constexpr int PromotionGain = 884;
 
 } // namespace
 
-bool seeAtLeastFrom(const Position &p, int moverType, int from, Bitboard vacated, int to,
+bool seeAtLeastFrom(const Position& p, int moverType, int from, Bitboard vacated, int to,
                     int threshold) {
     const int us = p.sideToMove, them = us ^ 1;
     const int b = PieceValue[moverType];
@@ -44,12 +44,12 @@ bool seeAtLeastFrom(const Position &p, int moverType, int from, Bitboard vacated
     return (AttackersUnder(p, to, us, true, occupancy) & occupancy) != 0;
 }
 
-bool seeAtLeast(const Position &p, Move move, int threshold) {
+bool seeAtLeast(const Position& p, Move move, int threshold) {
     int from = MoveFrom(move);
     return seeAtLeastFrom(p, TypeOf(p.board[from]), from, 0, MoveTo(move), threshold);
 }
 
-int winningCapturesFrom(const Position &p, int moverType, int x, Bitboard vacated,
+int winningCapturesFrom(const Position& p, int moverType, int x, Bitboard vacated,
                         Bitboard targets) {
     Bitboard occupancy = (p.occupied & ~vacated) | SquareBB(x);
     targets &= PieceAttacks(moverType, p.sideToMove, x, occupancy) & p.colourBB[p.sideToMove ^ 1];
@@ -59,12 +59,12 @@ int winningCapturesFrom(const Position &p, int moverType, int x, Bitboard vacate
     return count;
 }
 
-int winningCapturesFrom(const Position &p, int x, Bitboard targets) {
+int winningCapturesFrom(const Position& p, int x, Bitboard targets) {
     if (p.board[x] == Empty) return 0;
     return winningCapturesFrom(p, TypeOf(p.board[x]), x, 0, targets);
 }
 
-bool deltaWorthy(const Position &p, Move move, int e, int threshold, int cv) {
+bool deltaWorthy(const Position& p, Move move, int e, int threshold, int cv) {
     int from = MoveFrom(move), to = MoveTo(move);
     bool promotes = TypeOf(p.board[from]) == Pawn && (SquareBB(to) & PromotionRows);
     if (promotes && PromotionCode(move) != 0) return false;

@@ -9,7 +9,7 @@ namespace corvid {
 
 namespace {
 
-int LegalEvasions(const Position &p, Move &only) {
+int LegalEvasions(const Position& p, Move& only) {
     MoveList evasions;
     GenerateEvasions(p, evasions);
     int count = 0;
@@ -23,7 +23,7 @@ int LegalEvasions(const Position &p, Move &only) {
 
 } // namespace
 
-bool isMateMove(const Position &p, Move move, Bitboard newCheckers) {
+bool isMateMove(const Position& p, Move move, Bitboard newCheckers) {
     if (!newCheckers) return false;
     // The whole move, on a copy: en passant removes its victim, a promotion its pawn.
     Position after = p;
@@ -34,7 +34,7 @@ bool isMateMove(const Position &p, Move move, Bitboard newCheckers) {
     return QuickMateTest(after, after.checkers, pinned, defender);
 }
 
-bool isStillMating(const Position &p, int side, Move move) {
+bool isStillMating(const Position& p, int side, Move move) {
     Position work = p;
     if (side != p.sideToMove) {
         // The side to move must answer its check first; the other side cannot move now.
@@ -45,7 +45,7 @@ bool isStillMating(const Position &p, int side, Move move) {
     return isMateMove(work, move, GivesCheck(work, move, PrepareCheckSquares(work)));
 }
 
-int findMateMove(const Position &p, int plies, Move &move) {
+int findMateMove(const Position& p, int plies, Move& move) {
     const int us = p.sideToMove;
     CheckSquares checkSquares = PrepareCheckSquares(p);
     MoveList checks;
@@ -82,7 +82,7 @@ int findMateMove(const Position &p, int plies, Move &move) {
     return 0;
 }
 
-int findMateThreat(const Position &p, int side, Move &move) {
+int findMateThreat(const Position& p, int side, Move& move) {
     if (side == p.sideToMove) return findMateMove(p, 1, move);
     if (p.checkers) return 0;
     Position work = p;

@@ -15,11 +15,11 @@ constexpr int CaptureBase = 500000000;
 // History bonus grows with the square of the depth in plies, up to this many.
 constexpr int MaxHistoryPlies = 11;
 
-bool IsPromotion(const Position &p, Move move) {
+bool IsPromotion(const Position& p, Move move) {
     return TypeOf(p.board[MoveFrom(move)]) == Pawn && (SquareBB(MoveTo(move)) & PromotionRows);
 }
 
-int QuietKey(const MoveHistory &h, PieceCode piece, Move move, int prev1, int prev2) {
+int QuietKey(const MoveHistory& h, PieceCode piece, Move move, int prev1, int prev2) {
     int to = MoveTo(move);
     int key = h.mainHistory[HistoryGroup(piece)][move & 4095];
     if (prev1) key += h.continuation1[prev1][piece][to];
@@ -27,7 +27,7 @@ int QuietKey(const MoveHistory &h, PieceCode piece, Move move, int prev1, int pr
     return key;
 }
 
-void UpdateQuietHistory(MoveHistory &h, PieceCode piece, Move move, int prev1, int prev2,
+void UpdateQuietHistory(MoveHistory& h, PieceCode piece, Move move, int prev1, int prev2,
                         int bonus) {
     int to = MoveTo(move);
     historyUpdate(h.mainHistory[HistoryGroup(piece)][move & 4095], bonus);
@@ -38,9 +38,9 @@ void UpdateQuietHistory(MoveHistory &h, PieceCode piece, Move move, int prev1, i
 
 } // namespace
 
-void ClearHistory(MoveHistory &history) { std::memset(&history, 0, sizeof history); }
+void ClearHistory(MoveHistory& history) { std::memset(&history, 0, sizeof history); }
 
-void historyUpdate(int16_t &entry, int bonus) {
+void historyUpdate(int16_t& entry, int bonus) {
     int h = entry;
     int magnitude = bonus < 0 ? -bonus : bonus;
     entry = int16_t(h + bonus - h * magnitude / 16384);
@@ -48,22 +48,22 @@ void historyUpdate(int16_t &entry, int bonus) {
     if (bonus > 0 && h >= 0 && entry < 0) entry = int16_t(entry >> 1);
 }
 
-bool IsQuietMove(const Position &p, Move move) {
+bool IsQuietMove(const Position& p, Move move) {
     if (move == NoMove || IsMarker(move)) return false;
     return p.board[MoveTo(move)] == Empty && !IsPromotion(p, move);
 }
 
-int CaptureKey(const Position &p, Move move) {
+int CaptureKey(const Position& p, Move move) {
     int gain = IsPromotion(p, move) ? PromotionGain[PromotionCode(move)] : 0;
     return (CapturedValue(p, MoveTo(move)) + gain) * 32 -
            PieceValue[TypeOf(p.board[MoveFrom(move)])];
 }
 
-void scoreCaptures(ScoredMoveList &list, const Position &p, int begin) {
+void scoreCaptures(ScoredMoveList& list, const Position& p, int begin) {
     for (int i = begin; i < list.count; ++i) list.keys[i] = CaptureKey(p, list.moves[i]);
 }
 
-void scoreQuiets(ScoredMoveList &list, const Position &p, const MoveHistory &history, int prev1,
+void scoreQuiets(ScoredMoveList& list, const Position& p, const MoveHistory& history, int prev1,
                  int prev2, int begin) {
     for (int i = begin; i < list.count; ++i) {
         Move move = list.moves[i];
@@ -71,7 +71,7 @@ void scoreQuiets(ScoredMoveList &list, const Position &p, const MoveHistory &his
     }
 }
 
-void scoreEvasions(ScoredMoveList &list, const Position &p, const MoveHistory &history, int prev1,
+void scoreEvasions(ScoredMoveList& list, const Position& p, const MoveHistory& history, int prev1,
                    int begin) {
     for (int i = begin; i < list.count; ++i) {
         Move move = list.moves[i];
@@ -84,7 +84,7 @@ void scoreEvasions(ScoredMoveList &list, const Position &p, const MoveHistory &h
     }
 }
 
-void SortMoves(ScoredMoveList &list, int begin, int end) {
+void SortMoves(ScoredMoveList& list, int begin, int end) {
     for (int i = begin + 1; i < end; ++i) {
         Move move = list.moves[i];
         int32_t key = list.keys[i];
@@ -100,7 +100,7 @@ void SortMoves(ScoredMoveList &list, int begin, int end) {
 
 namespace {
 
-int FindFrom(const MoveList &list, Move move, int k) {
+int FindFrom(const MoveList& list, Move move, int k) {
     if (move == NoMove) return -1;
     for (int i = k > 1 ? k : 1; i < list.count; ++i)
         if (list.moves[i] == move) return i;
@@ -109,7 +109,7 @@ int FindFrom(const MoveList &list, Move move, int k) {
 
 } // namespace
 
-bool moveToFront(MoveList &list, Move move, int k) {
+bool moveToFront(MoveList& list, Move move, int k) {
     int at = FindFrom(list, move, k);
     if (at < 0) return false;
     for (int i = at; i > k; --i) list.moves[i] = list.moves[i - 1];
@@ -117,7 +117,7 @@ bool moveToFront(MoveList &list, Move move, int k) {
     return true;
 }
 
-bool moveToFront(ScoredMoveList &list, Move move, int k) {
+bool moveToFront(ScoredMoveList& list, Move move, int k) {
     int at = FindFrom(list, move, k);
     if (at < 0) return false;
     int32_t key = list.keys[at];
@@ -136,8 +136,8 @@ void updateKillers(Move killers[2], Move move) {
     killers[1] = move;
 }
 
-void updateQuietStats(MoveHistory &history, Move killers[2], const Position &p, Move bestMove,
-                      int depth, int ply, int prev1, int prev2, const Move *tried, int triedCount) {
+void updateQuietStats(MoveHistory& history, Move killers[2], const Position& p, Move bestMove,
+                      int depth, int ply, int prev1, int prev2, const Move* tried, int triedCount) {
     if (!IsQuietMove(p, bestMove)) return;
     updateKillers(killers, bestMove);
     if (ply > 0 && prev1 && !p.checkers) history.counterMoves[prev1] = bestMove;

@@ -9,8 +9,8 @@ namespace {
 // Captures that lose more than this by the exchange test wait until after the quiet moves.
 constexpr int BadCaptureMargin = -21;
 
-void GenerateCaptureStage(MovePicker &mp) {
-    const Position &p = *mp.position;
+void GenerateCaptureStage(MovePicker& mp) {
+    const Position& p = *mp.position;
     int us = p.sideToMove;
     mp.list.count = 0;
     GenerateMoves(p, mp.list, ~Bitboard{0}, p.colourBB[us ^ 1], PawnCapturesOnly, true, true);
@@ -22,8 +22,8 @@ void GenerateCaptureStage(MovePicker &mp) {
     mp.badCount = 0;
 }
 
-void GenerateRefutationStage(MovePicker &mp) {
-    const Position &p = *mp.position;
+void GenerateRefutationStage(MovePicker& mp) {
+    const Position& p = *mp.position;
     Move candidates[3] = {mp.killers[1], mp.killers[0], NoMove};
     if (mp.prev1) candidates[2] = mp.history->counterMoves[mp.prev1];
     mp.refutationCount = 0;
@@ -39,8 +39,8 @@ void GenerateRefutationStage(MovePicker &mp) {
     mp.end = mp.refutationCount;
 }
 
-void GenerateQuietStage(MovePicker &mp) {
-    const Position &p = *mp.position;
+void GenerateQuietStage(MovePicker& mp) {
+    const Position& p = *mp.position;
     mp.list.count = mp.captureEnd;
     GenerateCastling(p, mp.list);
     GenerateMoves(p, mp.list, ~Bitboard{0}, ~p.occupied, PawnPushesOnly, true, false);
@@ -50,8 +50,8 @@ void GenerateQuietStage(MovePicker &mp) {
     mp.end = mp.list.count;
 }
 
-void GenerateEvasionStage(MovePicker &mp) {
-    const Position &p = *mp.position;
+void GenerateEvasionStage(MovePicker& mp) {
+    const Position& p = *mp.position;
     mp.list.count = 0;
     GenerateEvasions(p, mp.list);
     scoreEvasions(mp.list, p, *mp.history, mp.prev1);
@@ -63,21 +63,21 @@ void GenerateEvasionStage(MovePicker &mp) {
     mp.end = mp.list.count;
 }
 
-bool IsRefutation(const MovePicker &mp, Move move) {
+bool IsRefutation(const MovePicker& mp, Move move) {
     for (int i = 0; i < mp.refutationCount; ++i)
         if (mp.refutations[i] == move) return true;
     return false;
 }
 
 // Moves already returned by an earlier stage, or excluded from the node.
-bool Skipped(const MovePicker &mp, Move move) {
+bool Skipped(const MovePicker& mp, Move move) {
     return move == mp.excludedMove || (mp.ttMoveReturned && move == mp.ttMove);
 }
 
 } // namespace
 
-void InitMovePicker(MovePicker &mp, const Position &p, const MoveHistory &history,
-                    const Move *killers, Move ttMove, Move excludedMove, int prev1, int prev2) {
+void InitMovePicker(MovePicker& mp, const Position& p, const MoveHistory& history,
+                    const Move* killers, Move ttMove, Move excludedMove, int prev1, int prev2) {
     mp.position = &p;
     mp.history = &history;
     mp.killers = killers;
@@ -100,8 +100,8 @@ void InitMovePicker(MovePicker &mp, const Position &p, const MoveHistory &histor
     }
 }
 
-Move NextMove(MovePicker &mp) {
-    const Position &p = *mp.position;
+Move NextMove(MovePicker& mp) {
+    const Position& p = *mp.position;
     switch (mp.stage) {
     case Stage::HashMove:
         mp.stage = Stage::Captures;
@@ -172,7 +172,7 @@ Move NextMove(MovePicker &mp) {
     return NoMove;
 }
 
-bool PromoteNextMove(MovePicker &mp, Move move) {
+bool PromoteNextMove(MovePicker& mp, Move move) {
     if (move == NoMove || mp.current >= mp.end) return false;
     if (mp.stage == Stage::Refutations) {
         for (int i = mp.current; i < mp.end; ++i) {

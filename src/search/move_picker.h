@@ -18,9 +18,9 @@ enum class Stage : uint8_t {
 };
 
 struct MovePicker {
-    const Position *position;
-    const MoveHistory *history;
-    const Move *killers; // the node's two killer slots, read when their stage comes
+    const Position* position;
+    const MoveHistory* history;
+    const Move* killers; // the node's two killer slots, read when their stage comes
     Move ttMove;
     Move excludedMove;
     int prev1, prev2;
@@ -41,16 +41,16 @@ struct MovePicker {
 // is read when the refutation stage starts (and at once in check); prev1 and prev2 as in
 // updateQuietStats. In check the node's moves are its evasions, hash move first, killer slot 1
 // second.
-void InitMovePicker(MovePicker &picker, const Position &p, const MoveHistory &history,
-                    const Move *killers, Move ttMove, Move excludedMove, int prev1, int prev2);
+void InitMovePicker(MovePicker& picker, const Position& p, const MoveHistory& history,
+                    const Move* killers, Move ttMove, Move excludedMove, int prev1, int prev2);
 
 // The next legal move in stage order, or 0 when the node has none left; picker.moveStage
 // names its stage. Each legal move comes out exactly once; the excluded move never does.
-Move NextMove(MovePicker &picker);
+Move NextMove(MovePicker& picker);
 
 // Brings the move, if the current stage still holds it, to the front so it comes out next.
 // (A quiet move met during the first two stages is not in their lists; making it killer
 // slot 1 puts it first in the refutation stage instead.)
-bool PromoteNextMove(MovePicker &picker, Move move);
+bool PromoteNextMove(MovePicker& picker, Move move);
 
 } // namespace corvid

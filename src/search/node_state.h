@@ -26,14 +26,14 @@ struct NodeState {
 };
 
 // Own pawns one step from promotion.
-inline Bitboard pawnsOnSeventh(const Position &p, int colour) {
+inline Bitboard pawnsOnSeventh(const Position& p, int colour) {
     return p.Pieces(colour, Pawn) & RowMask[colour == White ? 1 : 6];
 }
 
 inline bool isRealMove(int move) { return move != NoMove && !(move & MarkerBit); }
 
 // PieceTo of a real move made at that record, 0 otherwise.
-inline int previousPieceTo(const PlyRecord &record) {
+inline int previousPieceTo(const PlyRecord& record) {
     return isRealMove(record.move) ? record.pieceTo : 0;
 }
 
@@ -47,10 +47,10 @@ constexpr int EvasionStage = int(Stage::Evasions);
 constexpr int RootStage = int(Stage::Done) + 1;
 
 // PieceValue of the piece the move takes from its target square (0 for none and castling).
-inline int capturedValue(const Position &p, Move m) { return CapturedValue(p, MoveTo(m)); }
+inline int capturedValue(const Position& p, Move m) { return CapturedValue(p, MoveTo(m)); }
 
 // Fills the record of the ply the move was made from.
-inline void recordMove(PlyRecord &record, PieceCode mover, Move m, const UndoInfo &undo) {
+inline void recordMove(PlyRecord& record, PieceCode mover, Move m, const UndoInfo& undo) {
     record.move = m;
     record.movedPiece = mover;
     bool castling = undo.moveKind == CastleKingSide || undo.moveKind == CastleQueenSide;
@@ -64,7 +64,7 @@ inline void recordMove(PlyRecord &record, PieceCode mover, Move m, const UndoInf
 }
 
 // The record of a ply whose side passed (null move).
-inline void recordNullMove(PlyRecord &record) {
+inline void recordNullMove(PlyRecord& record) {
     record.move = NoMove;
     record.movedPiece = Empty;
     record.capturedType = Empty;
@@ -76,6 +76,6 @@ inline void recordNullMove(PlyRecord &record) {
 
 // Razoring, reverse futility, null move and ProbCut. Returns the node's result when one of
 // them ends the node (AbortScore included), NoScore otherwise.
-int preMovePruning(SearchContext &context, const NodeState &node);
+int preMovePruning(SearchContext& context, const NodeState& node);
 
 } // namespace corvid

@@ -13,8 +13,8 @@ namespace corvid {
 
 namespace {
 
-int razoring(SearchContext &c, const NodeState &n) {
-    const Position &pos = c.position;
+int razoring(SearchContext& c, const NodeState& n) {
+    const Position& pos = c.position;
     if (n.depth > RazorMaxDepth || pawnsOnSeventh(pos, n.us) || c.stack[n.ply - 1].mateThreat ||
         std::abs(n.alpha) >= MateThreshold || n.ttMove || n.evalPrime + RazorMargin >= n.alpha)
         return NoScore;
@@ -22,19 +22,19 @@ int razoring(SearchContext &c, const NodeState &n) {
     return v <= n.alpha - RazorMargin ? v : NoScore;
 }
 
-int reverseFutility(SearchContext &c, const NodeState &n) {
+int reverseFutility(SearchContext& c, const NodeState& n) {
     if (!c.switches.futilityPruning || n.ply <= 1 || n.depth > ReverseFutilityMaxDepth ||
         std::abs(n.beta) >= MateThreshold || n.threatened)
         return NoScore;
     return n.evalPrime > n.beta + reverseFutilityMargin(c, n) ? n.beta : NoScore;
 }
 
-int nullMove(SearchContext &c, const NodeState &n) {
-    Position &pos = c.position;
+int nullMove(SearchContext& c, const NodeState& n) {
+    Position& pos = c.position;
     if (!nullMoveApplies(c, n)) return NoScore;
     int npm = pos.material[n.us] - PieceValue[Pawn] * pos.pawnCount[n.us];
     int r = nullMoveDepth(c, n);
-    PlyRecord &rec = c.stack[n.ply];
+    PlyRecord& rec = c.stack[n.ply];
 
     Position saved = pos;
     recordNullMove(rec);
@@ -62,8 +62,8 @@ int nullMove(SearchContext &c, const NodeState &n) {
     return w >= n.beta ? n.beta : NoScore;
 }
 
-int probCut(SearchContext &c, const NodeState &n) {
-    Position &pos = c.position;
+int probCut(SearchContext& c, const NodeState& n) {
+    Position& pos = c.position;
     if (!c.switches.probCutPruning || n.depth <= ProbCutMinDepth || n.threatened) return NoScore;
     ScoredMoveList list;
     list.count = 0;
@@ -75,7 +75,7 @@ int probCut(SearchContext &c, const NodeState &n) {
         std::max(n.beta + ProbCutMargin, ProbCutPreviousEvalBase - c.stack[n.ply - 1].staticEval);
     int high = n.beta + ProbCutMargin;
     CheckSquares checkSquares = PrepareCheckSquares(pos);
-    PlyRecord &rec = c.stack[n.ply];
+    PlyRecord& rec = c.stack[n.ply];
     for (int i = 0; i < std::min(list.count, ProbCutMoves); ++i) {
         Move m = list.moves[i];
         if (n.staticEval + capturedValue(pos, m) < threshold || m == n.excluded || !IsLegal(pos, m))
@@ -108,7 +108,7 @@ int probCut(SearchContext &c, const NodeState &n) {
 
 } // namespace
 
-int preMovePruning(SearchContext &c, const NodeState &n) {
+int preMovePruning(SearchContext& c, const NodeState& n) {
     for (auto rule : {razoring, reverseFutility, nullMove, probCut}) {
         int v = rule(c, n);
         if (v != NoScore) return v;

@@ -16,7 +16,7 @@ namespace {
 
 // Check evasions searched without standing pat (0), limited evasions after a stand pat (1),
 // captures (2), recaptures and quiet promotions only (3).
-int quiescenceMode(const SearchContext &c, bool inCheck, int qd, int checkClassHere) {
+int quiescenceMode(const SearchContext& c, bool inCheck, int qd, int checkClassHere) {
     if (!inCheck) return qd >= QuiescenceRecaptureOnlyDepth ? 3 : 2;
     if (!c.switches.qsearchChecks) return 1;
     int k = checkClassHere;
@@ -28,7 +28,7 @@ int tableDepth(int qd) { return std::max(-qd - 2, -6); }
 
 // A checking move whose piece hangs is still worth a look at the first level when it wins
 // something back or opens a line.
-bool worthDeferring(const Position &p, Move m, int capturedValue) {
+bool worthDeferring(const Position& p, Move m, int capturedValue) {
     int us = p.sideToMove;
     int pieces = p.pieceCount[White] + p.pieceCount[Black];
     if (capturedValue >= (pieces >= 3 ? PieceValue[Knight] : PieceValue[Pawn])) return true;
@@ -41,15 +41,15 @@ bool worthDeferring(const Position &p, Move m, int capturedValue) {
 
 } // namespace
 
-int quiesce(SearchContext &c, int alpha, int beta, int qd, int nodeType) {
-    Position &pos = c.position;
+int quiesce(SearchContext& c, int alpha, int beta, int qd, int nodeType) {
+    Position& pos = c.position;
     const int ply = pos.ply - c.rootPly;
     // Never reached from the main search (it stops at MaxPly); keeps every record in range.
     if (ply > MaxPly) return evaluatePosition(pos, alpha, beta, nullptr);
     const int us = pos.sideToMove;
 
     // Step 1.
-    PlyRecord &rec = c.stack[ply];
+    PlyRecord& rec = c.stack[ply];
     rec.pv[0] = NoMove;
     rec.pvLength = 1;
     rec.evasionCount = 0;
@@ -146,7 +146,7 @@ int quiesce(SearchContext &c, int alpha, int beta, int qd, int nodeType) {
         int deferredCount = 0;
         MoveList checks;
         for (int phase = 0; phase < 3; ++phase) {
-            const MoveList *source = &list;
+            const MoveList* source = &list;
             if (phase == 1) {
                 if (!checksAllowed || inCheck) continue;
                 GenerateChecks(pos, ~pos.occupied, checkSquares, checks);

@@ -3,8 +3,8 @@
 #include "search/root_search.h"
 
 #include "chess/make_move.h"
-#include "search/reduction_table.h"
 #include "protocol/search_report.h"
+#include "search/reduction_table.h"
 #include "search/root_bookkeeping.h"
 #include "search/search.h"
 #include "search/search_display.h"
@@ -19,7 +19,7 @@ namespace corvid {
 
 namespace {
 
-bool isMoveOfList(const MoveList &list, Move m) {
+bool isMoveOfList(const MoveList& list, Move m) {
     for (int i = 0; i < list.count; ++i)
         if (list.moves[i] == m) return true;
     return false;
@@ -27,15 +27,15 @@ bool isMoveOfList(const MoveList &list, Move m) {
 
 double secondsSince(int64_t start) { return double(millisecondClock() - start) / 1000.0; }
 
-void report(SearchContext &c, int bound) {
+void report(SearchContext& c, int bound) {
     reportSearchLine(c, bound);
     c.lineReported = true;
 }
 
 int damp(int v, bool damped) { return damped && std::abs(v) < DampingLimit ? v * 3 / 4 : v; }
 
-void recordSlot(SearchContext &c, Move m, int score, const Move *line, int length) {
-    RootLine &slot = c.rootLines[c.pvIndex];
+void recordSlot(SearchContext& c, Move m, int score, const Move* line, int length) {
+    RootLine& slot = c.rootLines[c.pvIndex];
     slot.move = m;
     slot.score = score;
     slot.depth = c.iterationDepth;
@@ -45,8 +45,8 @@ void recordSlot(SearchContext &c, Move m, int score, const Move *line, int lengt
 
 // The legal root moves: captures by victim and attacker first, then quiet moves by the cheapest
 // mover, generation order within ties.
-void buildRootMoves(SearchContext &c) {
-    const Position &root = c.rootPosition;
+void buildRootMoves(SearchContext& c) {
+    const Position& root = c.rootPosition;
     int us = root.sideToMove;
     MoveList generated;
     if (root.checkers) {
@@ -55,7 +55,7 @@ void buildRootMoves(SearchContext &c) {
         GenerateMoves(root, generated, root.colourBB[us], ~root.colourBB[us], PawnBoth, true, true);
         GenerateCastling(root, generated);
     }
-    ScoredMoveList &moves = c.rootMoves;
+    ScoredMoveList& moves = c.rootMoves;
     moves.count = 0;
     moves.allPromotions = 0;
     for (int i = 0; i < generated.count; ++i)
@@ -66,9 +66,9 @@ void buildRootMoves(SearchContext &c) {
     SortMoves(moves, 0, moves.count);
 }
 
-void resetStack(SearchContext &c, int first) {
+void resetStack(SearchContext& c, int first) {
     for (int i = first; i < StackSize; ++i) {
-        PlyRecord &r = c.stack[i];
+        PlyRecord& r = c.stack[i];
         std::memset(&r, 0, sizeof r);
         r.movedPiece = Empty;
         r.capturedType = Empty;
@@ -77,7 +77,7 @@ void resetStack(SearchContext &c, int first) {
 
 // Runs the aspiration windows of the current slot at the current depth. Returns the last
 // search's result (AbortScore when it was stopped).
-int searchSlot(SearchContext &c, int previous) {
+int searchSlot(SearchContext& c, int previous) {
     int i = c.pvIndex;
     AspirationWindow w = firstAspirationWindow(previous, c.iterationDepth);
     int v = 0;
@@ -85,8 +85,8 @@ int searchSlot(SearchContext &c, int previous) {
         c.position = c.rootPosition;
         v = searchNode(c, w.alpha, w.beta, c.iterationDepth, false, PvNode);
         if (v == AbortScore) return v;
-        RootLine &slot = c.rootLines[i];
-        const PlyRecord &root = c.stack[0];
+        RootLine& slot = c.rootLines[i];
+        const PlyRecord& root = c.stack[0];
         slot.score = v;
         slot.pvLength = std::clamp(root.pvLength, 0, MaxPv);
         std::memcpy(slot.pv, root.pv, sizeof(Move) * size_t(slot.pvLength));
@@ -144,7 +144,7 @@ bool timedSearch() {
 }
 } // namespace
 
-bool stopBetweenIterations(const SearchContext &c, int lastResult) {
+bool stopBetweenIterations(const SearchContext& c, int lastResult) {
     if (!timedSearch() || c.iterationDepth < StopRulesMinDepth) return false;
     if (lastResult == AbortScore || c.rootMoves.count == 1) return true;
     double budget = std::min(1.0, c.prevInstability / 6.0) * searchInfo.extraTime.load() +
@@ -161,10 +161,10 @@ bool stopBetweenIterations(const SearchContext &c, int lastResult) {
     return false;
 }
 
-int searchRootMove(SearchContext &c, Move m, int alpha, int beta, int a, int b, int newDepth,
+int searchRootMove(SearchContext& c, Move m, int alpha, int beta, int a, int b, int newDepth,
                    bool first, bool damped) {
-    PlyRecord &root = c.stack[0];
-    const PlyRecord &child = c.stack[1];
+    PlyRecord& root = c.stack[0];
+    const PlyRecord& child = c.stack[1];
     const int d = c.iterationDepth;
     if (first) {
         int v = searchNode(c, -b, -a, newDepth, true, PvNode);
@@ -218,9 +218,9 @@ int searchRootMove(SearchContext &c, Move m, int alpha, int beta, int a, int b, 
     return v;
 }
 
-void rootMoveRaisedAlpha(SearchContext &c, Move m, int v, int beta) {
-    PlyRecord &root = c.stack[0];
-    const PlyRecord &child = c.stack[1];
+void rootMoveRaisedAlpha(SearchContext& c, Move m, int v, int beta) {
+    PlyRecord& root = c.stack[0];
+    const PlyRecord& child = c.stack[1];
     root.pvLength = buildLine(root.pv, m, child.pv, child.pvLength);
     recordSlot(c, m, v, root.pv, root.pvLength);
     if (c.iterationDepth > 5) {
@@ -230,7 +230,7 @@ void rootMoveRaisedAlpha(SearchContext &c, Move m, int v, int beta) {
     }
 }
 
-Move rootSearch(SearchContext &c, int maxDepth) {
+Move rootSearch(SearchContext& c, int maxDepth) {
     // Step 1. The stop request belongs to engine control, which clears it when it hands out a
     // request: clearing it here would lose a stop that came in between.
     ClearHistory(searchHistory);
@@ -246,7 +246,7 @@ Move rootSearch(SearchContext &c, int maxDepth) {
 
     // Steps 2-3. Root moves.
     buildRootMoves(c);
-    for (RootLine &line : c.rootLines) {
+    for (RootLine& line : c.rootLines) {
         line.move = NoMove;
         line.pvLength = 0;
         line.score = 0;
@@ -265,7 +265,7 @@ Move rootSearch(SearchContext &c, int maxDepth) {
     c.searchAge = ttNewSearchAge();
     c.rootPly = c.rootPosition.ply;
     c.position = c.rootPosition;
-    const Position &root = c.rootPosition;
+    const Position& root = c.rootPosition;
     c.nullMoveAllowed = root.pawnCount[White] + root.pawnCount[Black] > 0;
 
     // Step 6. Iterations.

@@ -9,12 +9,12 @@ namespace corvid {
 // (0 or less: no iteration) under the limits and stop requests of searchInfo; returns the best
 // move, 0 when there is no legal move. The lines found are left in context.rootLines (slot 0 the
 // best).
-Move rootSearch(SearchContext &context, int maxDepth);
+Move rootSearch(SearchContext& context, int maxDepth);
 
 // The stop rules between iterations of a timed search (not analysing, not pondering), from
 // the fourth iteration on: the last search was stopped, the move is forced, the next iteration
 // would not fit the budget, or an obvious recapture stayed best.
-bool stopBetweenIterations(const SearchContext &context, int lastResult);
+bool stopBetweenIterations(const SearchContext& context, int lastResult);
 
 // Bound kinds of a reported line.
 constexpr int ExactBound = 0, LowerBound = 1, UpperBound = 2;

@@ -5,7 +5,7 @@
 
 namespace corvid {
 
-void setUpSearchContext(SearchContext &context, const Position &root, const uint64_t *gameKeys) {
+void setUpSearchContext(SearchContext& context, const Position& root, const uint64_t* gameKeys) {
     context.rootPosition = root;
     context.position = root;
     context.rootSide = root.sideToMove;
@@ -19,7 +19,7 @@ void setUpSearchContext(SearchContext &context, const Position &root, const uint
     context.selDepth = 0;
     context.iterationDepth = 0;
     context.rootMoves.count = 0;
-    for (RootLine &line : context.rootLines) {
+    for (RootLine& line : context.rootLines) {
         line.move = NoMove;
         line.score = 0;
         line.pvLength = 0;
@@ -34,7 +34,7 @@ void setUpSearchContext(SearchContext &context, const Position &root, const uint
     context.aborted = false;
 }
 
-int buildLine(Move *dst, Move move, const Move *src, int n) {
+int buildLine(Move* dst, Move move, const Move* src, int n) {
     dst[0] = move;
     n = std::clamp(n, 0, MaxPv - 1);
     std::memmove(dst + 1, src, sizeof(Move) * size_t(n));

@@ -110,9 +110,9 @@ struct SearchContext {
 
 // Copies the root position and the game's keys (entries 0 .. root ply - 1) into the context and
 // clears the lines and counters.
-void setUpSearchContext(SearchContext &context, const Position &root, const uint64_t *gameKeys);
+void setUpSearchContext(SearchContext& context, const Position& root, const uint64_t* gameKeys);
 
 // Copies src's line (length n) behind move into dst, truncated to MaxPv.
-int buildLine(Move *dst, Move move, const Move *src, int n);
+int buildLine(Move* dst, Move move, const Move* src, int n);
 
 } // namespace corvid

@@ -7,12 +7,12 @@ namespace corvid {
 
 SearchDisplay searchDisplay;
 
-void refreshSearchDisplay(const SearchContext &context) {
+void refreshSearchDisplay(const SearchContext& context) {
     if (inProtocolMode() || !searchDisplay.refresh) return;
     searchDisplay.refresh(context);
 }
 
-void showSearchLines(const SearchContext &context, int kind) {
+void showSearchLines(const SearchContext& context, int kind) {
     if (inProtocolMode() || !searchDisplay.showLines) return;
     searchDisplay.showLines(context, kind);
 }

@@ -8,16 +8,16 @@ struct SearchContext;
 
 struct SearchDisplay {
     // The search information text (time, nodes, depth, current move).
-    void (*refresh)(const SearchContext &context) = nullptr;
+    void (*refresh)(const SearchContext& context) = nullptr;
     // The lines of the analysis pane; kind 0 exact, 1 fail high, 2 fail low.
-    void (*showLines)(const SearchContext &context, int kind) = nullptr;
+    void (*showLines)(const SearchContext& context, int kind) = nullptr;
 };
 
 // Per process: installed once by the desktop before the first search.
 extern SearchDisplay searchDisplay;
 
 // Both are called on the search thread; they do nothing under a protocol or without a desktop.
-void refreshSearchDisplay(const SearchContext &context);
-void showSearchLines(const SearchContext &context, int kind);
+void refreshSearchDisplay(const SearchContext& context);
+void showSearchLines(const SearchContext& context, int kind);
 
 } // namespace corvid

@@ -35,7 +35,7 @@ bool timedSearch() {
 }
 
 // Step 1: a pending stop (honoured once the first iteration is done) or a missed ponder.
-bool stopRequested(const SearchContext &c) {
+bool stopRequested(const SearchContext& c) {
     if (searchInfo.ponderState.load(std::memory_order_relaxed) == PonderState::PonderMiss)
         return true;
     if (c.iterationDepth <= 2) return false;
@@ -44,7 +44,7 @@ bool stopRequested(const SearchContext &c) {
 }
 
 // Step 2: the clock, read every TimeCheckInterval nodes.
-bool outOfTime(SearchContext &c) {
+bool outOfTime(SearchContext& c) {
     c.nextCheck = c.nodes + TimeCheckInterval;
     int64_t now = millisecondClock();
     if (!inProtocolMode() &&
@@ -69,7 +69,7 @@ int firstChildType(int nodeType) {
 }
 
 // Whether the singular verification shows the table move standing alone. May abort.
-int singularTest(SearchContext &c, const NodeState &n, Move m, bool &singular) {
+int singularTest(SearchContext& c, const NodeState& n, Move m, bool& singular) {
     singular = false;
     if (!c.switches.singularExtension || m != n.ttMove || m != n.tt.move || !n.tt.found ||
         n.tt.score == NoScore || n.ply == 0 || n.excluded || n.depth < SingularMinDepth ||
@@ -81,7 +81,7 @@ int singularTest(SearchContext &c, const NodeState &n, Move m, bool &singular) {
     }
     if (n.tt.bound == BoundUpper || n.depth < SingularSearchMinDepth) return 0;
     int sb = std::max(n.tt.score - 3 * n.tt.depth / 2 - SingularMargin, -MateValue);
-    PlyRecord &rec = c.stack[n.ply];
+    PlyRecord& rec = c.stack[n.ply];
     int threatClass = rec.threatClass;
     rec.excludedMove = m;
     int v = searchNode(c, sb - 1, sb, (n.depth / 2) & ~1, false, CutNode);
@@ -96,8 +96,8 @@ int singularTest(SearchContext &c, const NodeState &n, Move m, bool &singular) {
 }
 
 // The mate in one the side to move may answer with before any move is tried.
-Move mateBeforeMoves(SearchContext &c, const NodeState &n) {
-    const Position &pos = c.position;
+Move mateBeforeMoves(SearchContext& c, const NodeState& n) {
+    const Position& pos = c.position;
     if (!c.switches.mateThreats || n.ply < 1 || n.excluded) return NoMove;
     if (n.ttMove && !(n.tt.found && n.tt.depth <= 2 && n.depth > 2)) return NoMove;
     Move threat = c.stack[n.ply - 1].mateThreat;
@@ -111,8 +111,8 @@ Move mateBeforeMoves(SearchContext &c, const NodeState &n) {
 
 } // namespace
 
-int searchNode(SearchContext &c, int alpha, int beta, int depth, bool nullAllowed, int nodeType) {
-    Position &pos = c.position;
+int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowed, int nodeType) {
+    Position& pos = c.position;
     const int ply = pos.ply - c.rootPly;
 
     // Step 1. Stop tests: once a stop reached the search, every node returns at once.
@@ -131,7 +131,7 @@ int searchNode(SearchContext &c, int alpha, int beta, int depth, bool nullAllowe
     if (ply >= MaxPly) return evaluatePosition(pos, alpha, beta, nullptr);
 
     // Step 4. Reset the record.
-    PlyRecord &rec = c.stack[ply];
+    PlyRecord& rec = c.stack[ply];
     rec.pv[0] = NoMove;
     if (ply == 0 && c.rootLines[c.pvIndex].pvLength > 0) rec.pv[0] = c.rootLines[c.pvIndex].pv[0];
     rec.pvLength = 1;
@@ -241,7 +241,7 @@ int searchNode(SearchContext &c, int alpha, int beta, int depth, bool nullAllowe
         n.staticEval <
             alpha - (pieces >= FutilityPieceThreshold ? FutilityMargin : FutilityMarginFewPieces);
     const bool mayDamp = ply == 0 || (ply == 1 && !c.stack[0].repetitionDamped);
-    PlyRecord &child = c.stack[ply + 1];
+    PlyRecord& child = c.stack[ply + 1];
 
     int movesTried = 0; // legal moves counted, whatever became of them
     int searched = 0;   // moves made and scored

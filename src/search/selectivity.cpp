@@ -10,7 +10,7 @@ namespace corvid {
 
 namespace {
 
-bool isUnderPromotion(const Position &p, Move m) {
+bool isUnderPromotion(const Position& p, Move m) {
     return TypeOf(p.board[MoveFrom(m)]) == Pawn && (SquareBB(MoveTo(m)) & PromotionRows) &&
            PromotionCode(m) != 0;
 }
@@ -22,10 +22,10 @@ bool isPiece(PieceCode piece) {
 
 } // namespace
 
-int extensionFor(const SearchContext &c, const NodeState &n, Move m, Bitboard checks,
+int extensionFor(const SearchContext& c, const NodeState& n, Move m, Bitboard checks,
                  int threatClass, int captured, bool singular) {
-    const Position &pos = c.position;
-    const PlyRecord &rec = c.stack[n.ply];
+    const Position& pos = c.position;
+    const PlyRecord& rec = c.stack[n.ply];
     bool checkFlag = checks && (threatClass >= 0 || pawnsOnSeventh(pos, n.them) ||
                                 checks != SquareBB(MoveTo(m)) || rec.mateThreat ||
                                 (n.depth <= CaptureCheckMaxDepth && captured > 0));
@@ -42,19 +42,19 @@ int extensionFor(const SearchContext &c, const NodeState &n, Move m, Bitboard ch
     return ext;
 }
 
-bool isTactical(const SearchContext &c, const NodeState &n, Move m, int stage, int ext,
+bool isTactical(const SearchContext& c, const NodeState& n, Move m, int stage, int ext,
                 Bitboard checks, int threatClass) {
     if (ext > 0 || checks || threatClass >= 3 || stage != QuietStage || n.inCheck) return true;
     if (n.ply == 0 || n.staticEval <= n.alpha) return false;
     if (c.stack[n.ply].mateThreat) return true;
-    const Position &pos = c.position;
+    const Position& pos = c.position;
     return n.depth >= 2 && c.stack[n.ply - 1].threatClass >= 2 && isPiece(pos.board[MoveFrom(m)]) &&
            isEscapeMove(pos, m);
 }
 
-bool lateMovePruned(const SearchContext &c, const NodeState &n, Move m, int stage, bool tactical,
+bool lateMovePruned(const SearchContext& c, const NodeState& n, Move m, int stage, bool tactical,
                     Bitboard checks, int threatClass, int triedCount) {
-    const Position &pos = c.position;
+    const Position& pos = c.position;
     if (!c.switches.lateMovePruning ||
         n.depth >
             std::min(c.iterationDepth - LateMovePruningIterationSlack, LateMovePruningMaxDepth) ||
@@ -73,9 +73,9 @@ bool lateMovePruned(const SearchContext &c, const NodeState &n, Move m, int stag
                        -LosingQuietPrunePerDepth * std::max(n.depth * (n.depth / 2) / 2, 1));
 }
 
-int lateMoveReduction(const SearchContext &c, const NodeState &n, Move m, int stage, bool tactical,
+int lateMoveReduction(const SearchContext& c, const NodeState& n, Move m, int stage, bool tactical,
                       Bitboard checks, int threatClass, int newDepth, int triedCount) {
-    const Position &pos = c.position;
+    const Position& pos = c.position;
     if (!c.switches.lateMoveReductions || newDepth <= LmrMinNewDepth || n.ply == 0) return 0;
     int r = 0;
     if (stage == QuietStage && !tactical) {
@@ -91,8 +91,8 @@ int lateMoveReduction(const SearchContext &c, const NodeState &n, Move m, int st
     return std::max(r, 0);
 }
 
-int reverseFutilityMargin(const SearchContext &c, const NodeState &n) {
-    const Position &pos = c.position;
+int reverseFutilityMargin(const SearchContext& c, const NodeState& n) {
+    const Position& pos = c.position;
     int pieces = pos.pieceCount[White] + pos.pieceCount[Black];
     int margin = (pieces <= 2 ? ReverseFutilityFewPiecesMargin : ReverseFutilityBaseMargin) +
                  std::max(n.depth / 2, 1) *
@@ -103,7 +103,7 @@ int reverseFutilityMargin(const SearchContext &c, const NodeState &n) {
     return margin;
 }
 
-bool nullMoveApplies(const SearchContext &c, const NodeState &n) {
+bool nullMoveApplies(const SearchContext& c, const NodeState& n) {
     return c.switches.nullMovePruning && c.nullMoveAllowed && n.beta < MateThreshold &&
            n.depth >= NullMoveMinDepth &&
            n.staticEval >
@@ -111,8 +111,8 @@ bool nullMoveApplies(const SearchContext &c, const NodeState &n) {
            c.position.pieceCount[n.us] > 0;
 }
 
-int nullMoveDepth(const SearchContext &c, const NodeState &n) {
-    const Position &pos = c.position;
+int nullMoveDepth(const SearchContext& c, const NodeState& n) {
+    const Position& pos = c.position;
     int npm = pos.material[n.us] - PieceValue[Pawn] * pos.pawnCount[n.us];
     bool losing = n.ply > 1 && c.stack[n.ply - 2].materialBalance - c.stack[n.ply].materialBalance >
                                    NullMoveLosingDrop;

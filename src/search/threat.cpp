@@ -32,7 +32,7 @@ struct MoveFacts {
     Bitboard after;      // occupancy after the move
 };
 
-MoveFacts FactsOf(const Position &p, Move move) {
+MoveFacts FactsOf(const Position& p, Move move) {
     MoveFacts f;
     f.us = p.sideToMove;
     f.them = f.us ^ 1;
@@ -85,7 +85,7 @@ Bitboard SideNeighbours(int square) {
 
 // The piece that has just moved to `to` goes on to s: is that mate? Worked out on copies
 // (the opponent's turn in between is passed).
-bool FollowUpMates(const Position &p, Move move, const MoveFacts &f, int s) {
+bool FollowUpMates(const Position& p, Move move, const MoveFacts& f, int s) {
     // An undefended piece next to the king is simply taken.
     Bitboard occupancy = (f.after & ~SquareBB(f.to)) | SquareBB(s);
     Bitboard defenders = AttackersUnder(p, s, f.us, true, occupancy) & occupancy &
@@ -105,7 +105,7 @@ bool FollowUpMates(const Position &p, Move move, const MoveFacts &f, int s) {
     return QuickMateTest(a, a.checkers, a.blockers[defender] & a.colourBB[defender], defender);
 }
 
-int PawnClass(const Position &p, Move move, const MoveFacts &f) {
+int PawnClass(const Position& p, Move move, const MoveFacts& f) {
     int r = f.us == White ? RowOf(f.to) : 7 - RowOf(f.to);
     bool safe = seeAtLeast(p, move, HangingMargin);
     int front = r > 0 ? f.to + PawnPush[f.us] : -1;
@@ -126,7 +126,7 @@ int PawnClass(const Position &p, Move move, const MoveFacts &f) {
     return (beside & ownPawns) ? ThreatMinor : ThreatNone;
 }
 
-int KnightClass(const Position &p, const MoveFacts &f) {
+int KnightClass(const Position& p, const MoveFacts& f) {
     Bitboard attacks = KnightAttacks[f.to];
     Bitboard big = f.enemy & (p.pieceBB[King] | p.pieceBB[Rook] | p.pieceBB[Queen]);
     Bitboard hit = attacks & big;
@@ -140,7 +140,7 @@ int KnightClass(const Position &p, const MoveFacts &f) {
     return (attacks & f.enemyPawns & ~f.pawnCover) ? ThreatMinor : ThreatNone;
 }
 
-int BishopClass(const Position &p, const MoveFacts &f) {
+int BishopClass(const Position& p, const MoveFacts& f) {
     Bitboard through = f.without & ~p.Pieces(f.us, Queen);
     Bitboard attacks = BishopAttacks(f.to, through);
     Bitboard newly = attacks & ~BishopAttacks(f.from, through);
@@ -167,7 +167,7 @@ int BishopClass(const Position &p, const MoveFacts &f) {
     return (newly & KingAttacks[f.enemyKing] & ~f.pawnCover) ? ThreatMinor : ThreatNone;
 }
 
-int RookClass(const Position &p, Move move, const MoveFacts &f, Move *mateMove) {
+int RookClass(const Position& p, Move move, const MoveFacts& f, Move* mateMove) {
     Bitboard through = f.without & ~p.Pieces(f.us, Queen) & ~p.Pieces(f.us, Rook);
     Bitboard attacks = RookAttacks(f.to, through);
     Bitboard oldAttacks = RookAttacks(f.from, through);
@@ -203,7 +203,7 @@ int RookClass(const Position &p, Move move, const MoveFacts &f, Move *mateMove) 
     return ((newly & zone) && !(oldAttacks & zone)) ? ThreatMinor : ThreatNone;
 }
 
-int QueenClass(const Position &p, Move move, const MoveFacts &f, Move *mateMove) {
+int QueenClass(const Position& p, Move move, const MoveFacts& f, Move* mateMove) {
     Bitboard attacks = QueenAttacks(f.to, f.without);
     Bitboard oldAttacks = QueenAttacks(f.from, f.without);
     for (Bitboard b = KingAttacks[f.enemyKing] & QueenAttacks(f.to, f.after) & ~f.own; b;) {
@@ -229,7 +229,7 @@ int QueenClass(const Position &p, Move move, const MoveFacts &f, Move *mateMove)
     return ThreatNone;
 }
 
-int KingClass(const Position &p, const MoveFacts &f) {
+int KingClass(const Position& p, const MoveFacts& f) {
     bool castling = p.board[f.to] == MakePiece(f.us, Rook);
     int kingTo = castling ? CastlingKingTarget(f.from, f.to) : f.to;
     Bitboard newly = KingAttacks[kingTo] & ~KingAttacks[f.from] & ~SquareBB(f.from);
@@ -263,7 +263,7 @@ Bitboard KingBlock(int square) {
     return KingAttacks[centre] | SquareBB(centre);
 }
 
-int threatClassOf(const Position &p, Move move, Move *mateMove) {
+int threatClassOf(const Position& p, Move move, Move* mateMove) {
     int type = TypeOf(p.board[MoveFrom(move)]);
     if (type != Pawn && type != King && !seeAtLeast(p, move, HangingMargin)) return ThreatHangs;
     if (!activePersonality.switches.threatMoveDetection) return ThreatNone;
@@ -284,7 +284,7 @@ int threatClassOf(const Position &p, Move move, Move *mateMove) {
     }
 }
 
-Bitboard discoveredTargets(const Position &p, int from, int to, int side, Bitboard candidates) {
+Bitboard discoveredTargets(const Position& p, int from, int to, int side, Bitboard candidates) {
     Bitboard before = p.occupied;
     Bitboard after = (p.occupied & ~SquareBB(from)) | SquareBB(to);
     Bitboard diagonal = p.Diagonal(side) & ~SquareBB(from);
@@ -300,7 +300,7 @@ Bitboard discoveredTargets(const Position &p, int from, int to, int side, Bitboa
     return result;
 }
 
-bool isEscapeMove(const Position &p, Move move) {
+bool isEscapeMove(const Position& p, Move move) {
     int from = MoveFrom(move);
     PieceCode piece = p.board[from];
     if (piece == Empty) return false;

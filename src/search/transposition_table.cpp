@@ -23,13 +23,13 @@ constexpr int LargestScore = 30000 - 1;
 
 uint32_t LockOf(uint64_t key) { return uint32_t(key >> 32); }
 
-TTBucket &BucketOf(const TranspositionTable &table, uint64_t key) {
+TTBucket& BucketOf(const TranspositionTable& table, uint64_t key) {
     return table.buckets[uint32_t(key) & table.mask];
 }
 
 int AgeDistance(int a, int b) { return a > b ? a - b : b - a; }
 
-int ReplacementValue(const TTEntry &e, int newAge) {
+int ReplacementValue(const TTEntry& e, int newAge) {
     int distance = AgeDistance(newAge, e.age);
     int agePenalty = distance > 1 ? 1000 : distance == 1 ? 4 : 0;
     int inexact = e.bound() != BoundExact && !isProvenMate(e) ? 1 : 0;
@@ -37,7 +37,7 @@ int ReplacementValue(const TTEntry &e, int newAge) {
 }
 
 // The same position is stored again: keep the more valuable of the two entries.
-void ReplaceSamePosition(TTEntry &v, TTEntry n) {
+void ReplaceSamePosition(TTEntry& v, TTEntry n) {
     bool replace = true;
     bool newExact = n.bound() == BoundExact;
     if (isProvenMate(v) &&
@@ -69,9 +69,9 @@ void ReplaceSamePosition(TTEntry &v, TTEntry n) {
 
 } // namespace
 
-void PrefetchBucket(const TranspositionTable *table, uint64_t key) {
+void PrefetchBucket(const TranspositionTable* table, uint64_t key) {
     if (!table || !table->buckets) return;
-    const char *address = reinterpret_cast<const char *>(&BucketOf(*table, key));
+    const char* address = reinterpret_cast<const char*>(&BucketOf(*table, key));
     // A 48-byte bucket can straddle two cache lines.
     __builtin_prefetch(address);
     __builtin_prefetch(address + sizeof(TTBucket) - 1);
@@ -90,28 +90,28 @@ uint64_t BucketsForMegabytes(int64_t megabytes) {
     return buckets;
 }
 
-const char *HashSizeLabel(int code) {
-    static const char *const Labels[] = {"6 MB",   "12 MB",  "24 MB",  "48 MB", "96 MB",
+const char* HashSizeLabel(int code) {
+    static const char* const Labels[] = {"6 MB",   "12 MB",  "24 MB",  "48 MB", "96 MB",
                                          "192 MB", "384 MB", "768 MB", "1.5 GB"};
     return code >= 19 && code <= 27 ? Labels[code - 19] : "";
 }
 
 // calloc hands large blocks over as fresh zero pages.
-static void *CallocZeroed(size_t bytes) { return std::calloc(bytes, 1); }
+static void* CallocZeroed(size_t bytes) { return std::calloc(bytes, 1); }
 
 uint64_t ttAllocate(uint64_t buckets) { return ttAllocateWith(buckets, CallocZeroed); }
 
 uint64_t ttAllocateWith(uint64_t buckets, ZeroedAllocator allocate) {
-    TranspositionTable &table = transpositionTable;
+    TranspositionTable& table = transpositionTable;
     buckets = std::clamp(buckets, MinBuckets, MaxBuckets);
     for (; buckets >= MinBuckets; buckets /= 2) {
         uint64_t bytes = buckets * sizeof(TTBucket);
-        void *block = allocate(bytes + 63); // the slack pays for the 64-byte alignment
+        void* block = allocate(bytes + 63); // the slack pays for the 64-byte alignment
         if (!block) continue;
         std::free(table.block);
         table.block = block;
         uintptr_t aligned = (reinterpret_cast<uintptr_t>(block) + 63) & ~uintptr_t{63};
-        table.buckets = reinterpret_cast<TTBucket *>(aligned);
+        table.buckets = reinterpret_cast<TTBucket*>(aligned);
         table.mask = uint32_t(buckets - 1);
         table.byteSize = bytes;
         return buckets;
@@ -129,8 +129,8 @@ bool ttResizeMegabytes(int64_t megabytes) {
 }
 
 void ttClear() {
-    TranspositionTable &table = transpositionTable;
-    if (table.buckets) std::memset(static_cast<void *>(table.buckets), 0, table.byteSize);
+    TranspositionTable& table = transpositionTable;
+    if (table.buckets) std::memset(static_cast<void*>(table.buckets), 0, table.byteSize);
     clearPawnCache();
     uiReporter().statusText("Cleared Hash");
 }
@@ -149,7 +149,7 @@ int ScoreFromTable(int stored, int ply) {
     return stored;
 }
 
-bool isProvenMate(const TTEntry &entry) {
+bool isProvenMate(const TTEntry& entry) {
     int s = entry.score;
     switch (entry.bound()) {
     case BoundExact:
@@ -168,7 +168,7 @@ bool isProvenMate(const TTEntry &entry) {
     return 2 * distance < 3 * entry.depth;
 }
 
-bool ttCutsOff(const TTEntry &entry, int score, int alpha, int beta, int requiredDepth) {
+bool ttCutsOff(const TTEntry& entry, int score, int alpha, int beta, int requiredDepth) {
     int depth = entry.depth;
     switch (entry.bound()) {
     case BoundUpper:
@@ -186,13 +186,13 @@ bool ttCutsOff(const TTEntry &entry, int score, int alpha, int beta, int require
     return depth > requiredDepth && isProvenMate(entry);
 }
 
-bool ttProbe(uint64_t key, int alpha, int beta, int requiredDepth, int ply, int age, TTProbe &out) {
-    const TranspositionTable &table = transpositionTable;
+bool ttProbe(uint64_t key, int alpha, int beta, int requiredDepth, int ply, int age, TTProbe& out) {
+    const TranspositionTable& table = transpositionTable;
     if (!table.buckets || !table.useHashTable.load(std::memory_order_relaxed)) return false;
     uint32_t lock = LockOf(key);
     // A key whose lock is 0 would match every empty slot.
     if (lock == 0) return false;
-    for (TTEntry &entry : BucketOf(table, key).entries) {
+    for (TTEntry& entry : BucketOf(table, key).entries) {
         if (entry.lock != lock) continue;
         int score = ScoreFromTable(entry.score, ply);
         bool hit = ttCutsOff(entry, score, alpha, beta, requiredDepth);
@@ -209,14 +209,14 @@ bool ttProbe(uint64_t key, int alpha, int beta, int requiredDepth, int ply, int 
     return false;
 }
 
-bool ttProbeQuiescence(uint64_t key, int alpha, int beta, int requiredDepth, int ply, int &score,
-                       int &staticEval) {
-    const TranspositionTable &table = transpositionTable;
+bool ttProbeQuiescence(uint64_t key, int alpha, int beta, int requiredDepth, int ply, int& score,
+                       int& staticEval) {
+    const TranspositionTable& table = transpositionTable;
     if (!table.buckets || !table.useHashTable.load(std::memory_order_relaxed)) return false;
     uint32_t lock = LockOf(key);
     if (lock == 0) return false;
     bool evalSeen = false;
-    for (const TTEntry &entry : BucketOf(table, key).entries) {
+    for (const TTEntry& entry : BucketOf(table, key).entries) {
         if (entry.lock != lock) continue;
         if (!evalSeen && entry.staticEval != NoScore) {
             staticEval = entry.staticEval;
@@ -232,7 +232,7 @@ bool ttProbeQuiescence(uint64_t key, int alpha, int beta, int requiredDepth, int
 }
 
 bool ttBuildEntry(uint64_t key, int alpha, int beta, Move move, int score, int depth, int ply,
-                  int age, int staticEval, int hints, TTEntry &entry) {
+                  int age, int staticEval, int hints, TTEntry& entry) {
     if (score > LargestScore || score < -LargestScore) return false;
     int bound = score <= alpha ? BoundUpper : score >= beta ? BoundLower : BoundExact;
     int stored = std::clamp(ScoreToTable(score, ply), -MateValue, MateValue);
@@ -246,11 +246,11 @@ bool ttBuildEntry(uint64_t key, int alpha, int beta, Move move, int score, int d
     return true;
 }
 
-void ttStoreEntry(uint64_t key, const TTEntry &entry) {
-    TranspositionTable &table = transpositionTable;
+void ttStoreEntry(uint64_t key, const TTEntry& entry) {
+    TranspositionTable& table = transpositionTable;
     if (!table.buckets || !table.useHashTable.load(std::memory_order_relaxed)) return;
-    TTEntry *slots = BucketOf(table, key).entries;
-    TTEntry *victim = nullptr;
+    TTEntry* slots = BucketOf(table, key).entries;
+    TTEntry* victim = nullptr;
     for (int i = 0; i < 3 && !victim; ++i)
         if (slots[i].lock == 0 || slots[i].lock == entry.lock) victim = &slots[i];
     if (!victim) {

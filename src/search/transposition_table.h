@@ -42,10 +42,10 @@ struct TTBucket {
 static_assert(sizeof(TTBucket) == 48);
 
 struct TranspositionTable {
-    TTBucket *buckets = nullptr; // 64-byte aligned, zero-filled
+    TTBucket* buckets = nullptr; // 64-byte aligned, zero-filled
     uint32_t mask = 0;           // bucket count - 1
     uint64_t byteSize = 0;       // bucket count x 48
-    void *block = nullptr;       // the allocation behind buckets
+    void* block = nullptr;       // the allocation behind buckets
     // "Use Hash Table": when off, probes miss and stores do nothing. The menu may flip it
     // while a search runs.
     std::atomic<bool> useHashTable{true};
@@ -65,14 +65,14 @@ uint64_t BucketsForSizeCode(int code);
 // 2^30; 0 when the request is 2 MB or less (ignored).
 uint64_t BucketsForMegabytes(int64_t megabytes);
 // The size menu's text for codes 19..27 ("6 MB" .. "1.5 GB"); "" for other codes.
-const char *HashSizeLabel(int code);
+const char* HashSizeLabel(int code);
 
 // Allocates a zeroed table of the given bucket count (a power of two), halving the count until
 // the allocation succeeds. The old array is released only after the new one exists; when no
 // size down to 8 buckets can be had, the old table stays. Returns the bucket count in use.
 uint64_t ttAllocate(uint64_t buckets);
 // The same with a given allocator of zeroed, free()-able memory (nullptr on failure).
-using ZeroedAllocator = void *(*)(size_t bytes);
+using ZeroedAllocator = void* (*)(size_t bytes);
 uint64_t ttAllocateWith(uint64_t buckets, ZeroedAllocator allocate);
 // Reallocates for a size code (start-up, the size menu); returns the bucket count in use.
 uint64_t ttResize(int sizeCode);
@@ -88,9 +88,9 @@ int ScoreToTable(int score, int ply);
 int ScoreFromTable(int stored, int ply);
 
 // A mate score whose distance is within one and a half times the entry's depth.
-bool isProvenMate(const TTEntry &entry);
+bool isProvenMate(const TTEntry& entry);
 // The cut-off test of a found entry, with its score already adjusted to the ply.
-bool ttCutsOff(const TTEntry &entry, int score, int alpha, int beta, int requiredDepth);
+bool ttCutsOff(const TTEntry& entry, int score, int alpha, int beta, int requiredDepth);
 
 struct TTProbe {
     bool found = false;
@@ -105,27 +105,27 @@ struct TTProbe {
 // Looks the key up. Returns whether the entry allows a cut-off (its age is then refreshed);
 // when found, out holds the entry's move, ply-adjusted score, depth, bound, static evaluation
 // and hint bits whether or not it cuts off. Not found leaves out untouched.
-bool ttProbe(uint64_t key, int alpha, int beta, int requiredDepth, int ply, int age, TTProbe &out);
+bool ttProbe(uint64_t key, int alpha, int beta, int requiredDepth, int ply, int age, TTProbe& out);
 
 // The quiescence search's probe: every matching slot gets the cut-off test; no age refresh,
 // no move. Returns true with the ply-adjusted score on a cut-off; staticEval gets the first
 // matching slot's static evaluation that is not NoScore.
-bool ttProbeQuiescence(uint64_t key, int alpha, int beta, int requiredDepth, int ply, int &score,
-                       int &staticEval);
+bool ttProbeQuiescence(uint64_t key, int alpha, int beta, int requiredDepth, int ply, int& score,
+                       int& staticEval);
 
 // Builds an entry: bound from the raw score against the window, mate distance adjusted, score
 // clamped to the mate range. False (nothing built) for NoScore, AbortScore and beyond.
 bool ttBuildEntry(uint64_t key, int alpha, int beta, Move move, int score, int depth, int ply,
-                  int age, int staticEval, int hints, TTEntry &entry);
+                  int age, int staticEval, int hints, TTEntry& entry);
 // Hands a built entry to the replacement procedure of its key's bucket.
-void ttStoreEntry(uint64_t key, const TTEntry &entry);
+void ttStoreEntry(uint64_t key, const TTEntry& entry);
 // Builds and stores in one step.
 void ttStore(uint64_t key, int alpha, int beta, Move move, int score, int depth, int ply, int age,
              int staticEval, int hints);
 
 // The "Display TT Entry" text for a position, or "Not Found".
-std::string ttEntryText(const Position &position);
+std::string ttEntryText(const Position& position);
 // Shows that text on the desktop's status line.
-void displayEntry(const Position &position);
+void displayEntry(const Position& position);
 
 } // namespace corvid

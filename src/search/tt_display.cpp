@@ -9,25 +9,25 @@
 
 namespace corvid {
 
-std::string ttEntryText(const Position &position) {
-    const TranspositionTable &table = transpositionTable;
+std::string ttEntryText(const Position& position) {
+    const TranspositionTable& table = transpositionTable;
     if (!table.buckets) return "Not Found";
     uint64_t key = ComputeKey(position);
     uint32_t lock = uint32_t(key >> 32);
     // Read while no search runs (the desktop stops it first).
     TTBucket bucket;
     std::memcpy(&bucket, &table.buckets[uint32_t(key) & table.mask], sizeof bucket);
-    const TTEntry *found = nullptr;
-    for (const TTEntry &entry : bucket.entries)
+    const TTEntry* found = nullptr;
+    for (const TTEntry& entry : bucket.entries)
         if (lock != 0 && entry.lock == lock) {
             found = &entry;
             break;
         }
     if (!found) return "Not Found";
-    const TTEntry &e = *found;
+    const TTEntry& e = *found;
 
     bool whiteToMove = position.sideToMove == White;
-    const char *prefix = "";
+    const char* prefix = "";
     if (e.bound() == BoundUpper) prefix = whiteToMove ? "<= " : ">= ";
     if (e.bound() == BoundLower) prefix = whiteToMove ? ">= " : "<= ";
     int score = whiteToMove ? e.score : -e.score;
@@ -38,7 +38,7 @@ std::string ttEntryText(const Position &position) {
     }
     char depthText[24];
     std::snprintf(depthText, sizeof depthText, "%d.%d", e.depth / 2, (e.depth & 1) * 50);
-    static const char *const BoundNames[4] = {"Fail Low", "Fail High", "Exact", ""};
+    static const char* const BoundNames[4] = {"Fail Low", "Fail High", "Exact", ""};
 
     char text[320];
     int length =
@@ -51,7 +51,7 @@ std::string ttEntryText(const Position &position) {
     return result + text;
 }
 
-void displayEntry(const Position &position) {
+void displayEntry(const Position& position) {
     uiReporter().statusText(ttEntryText(position).c_str());
 }
 

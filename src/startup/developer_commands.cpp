@@ -26,7 +26,7 @@ int usage() {
 constexpr int BenchHashSizeCode = 22; // the default table of 48 MB
 
 // Searches the bench positions to a fixed depth; the node total is the search's signature.
-int benchCommand(int argc, char **argv) {
+int benchCommand(int argc, char** argv) {
     int depth = argc > 2 ? std::atoi(argv[2]) : DefaultBenchDepth;
     if (depth < 1 || depth > 64) return usage();
     // The tables and the hash table, without the search thread and the book.
@@ -42,7 +42,7 @@ int benchCommand(int argc, char **argv) {
     return 0;
 }
 
-int perftCommand(int argc, char **argv) {
+int perftCommand(int argc, char** argv) {
     if (argc < 3) return usage();
     int depth = std::atoi(argv[2]);
     if (depth < 1 || depth > 12) return usage();
@@ -57,7 +57,7 @@ int perftCommand(int argc, char **argv) {
     initEngineTables();
     static CastleInfo castleInfo;
     Position position;
-    const char *error = nullptr;
+    const char* error = nullptr;
     if (!SetPositionFromFen(position, fen.c_str(), &castleInfo, &error)) {
         std::fprintf(stderr, "%s\n", error);
         return 1;
@@ -87,7 +87,7 @@ int perftCommand(int argc, char **argv) {
 
 } // namespace
 
-int runDeveloperCommand(int argc, char **argv) {
+int runDeveloperCommand(int argc, char** argv) {
     if (std::strcmp(argv[1], "perft") == 0) return perftCommand(argc, argv);
     if (std::strcmp(argv[1], "bench") == 0) return benchCommand(argc, argv);
     return usage();

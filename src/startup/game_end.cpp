@@ -48,12 +48,18 @@ int gameResultCode(const Position& p, GameEnd end) {
 
 const char* gameEndReason(GameEnd end) {
     switch (end) {
-    case GameEnd::Checkmate: return "Check Mate!";
-    case GameEnd::Stalemate: return "Draw by Stalemate";
-    case GameEnd::Repetition: return "Draw by Repetition";
-    case GameEnd::FiftyMoves: return "Draw by 50-move rule";
-    case GameEnd::InsufficientMaterial: return "Draw by insuffucient material to mate ";
-    case GameEnd::None: break;
+    case GameEnd::Checkmate:
+        return "Check Mate!";
+    case GameEnd::Stalemate:
+        return "Draw by Stalemate";
+    case GameEnd::Repetition:
+        return "Draw by Repetition";
+    case GameEnd::FiftyMoves:
+        return "Draw by 50-move rule";
+    case GameEnd::InsufficientMaterial:
+        return "Draw by insuffucient material to mate ";
+    case GameEnd::None:
+        break;
     }
     return "";
 }
@@ -64,7 +70,8 @@ bool gameEndTest(bool announce, bool& gameOverNow) {
     gameOverNow = end == GameEnd::Stalemate;
     int result = gameResultCode(p, end);
     searchInfo.gameResult.store(result);
-    if (announce && result != GameRunning) uiReporter().messageBox(" Game Over ", gameEndReason(end));
+    if (announce && result != GameRunning)
+        uiReporter().messageBox(" Game Over ", gameEndReason(end));
     return result != GameRunning;
 }
 
@@ -72,8 +79,10 @@ void claimProtocolResult() {
     const Position& p = currentGamePosition();
     GameEnd end = gameEndKind(p, gameKeyHistory());
     if (end == GameEnd::Checkmate) {
-        if (p.sideToMove == Black) writeOutput("1-0 {White Mates}\n");
-        else writeOutput("0-1 {Black Mates}\n");
+        if (p.sideToMove == Black)
+            writeOutput("1-0 {White Mates}\n");
+        else
+            writeOutput("0-1 {Black Mates}\n");
     } else if (fiftyMoveRuleReached(p)) {
         writeOutput("1/2-1/2 {Draw by 50 Move Rule}\n");
     } else if (earlierOccurrences(p, gameKeyHistory()) >= 2) {
@@ -108,8 +117,8 @@ bool resignAndDrawRules(int score, int side) {
     }
 
     bool bothLight = p.material[White] <= 1400 && p.material[Black] <= 1400;
-    bool drawish = (score == 0 && p.ply > 40) ||
-                   (std::abs(score) <= 5 && (p.ply > 84 || bothLight));
+    bool drawish =
+        (score == 0 && p.ply > 40) || (std::abs(score) <= 5 && (p.ply > 84 || bothLight));
     if (drawish) {
         s.drawCount += 1;
         if (s.drawCount > 4 && readBool(ActiveSettings, "DrawOffers")) {

@@ -24,8 +24,10 @@ OpponentMoveResult enterOpponentMove(const char* text, bool thinkAfter, void (*b
     bool gameOverNow = false;
     if (gameEndTest(false, gameOverNow)) {
         if (pondering) stopSearch();
-        if (inProtocolMode()) claimProtocolResult();
-        else gameEndTest(true, gameOverNow);
+        if (inProtocolMode())
+            claimProtocolResult();
+        else
+            gameEndTest(true, gameOverNow);
         return OpponentMoveResult::GameOver;
     }
     bool ponderDecided = false;

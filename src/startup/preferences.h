@@ -13,9 +13,9 @@ constexpr int MinHashSizeCode = 19, MaxHashSizeCode = 27;
 
 struct Preferences {
     char playerName[PlayerNameLength + 1] = "Human";
-    int baseMinutes = 5;      // desktop time control, as set in the Game Time dialog
+    int baseMinutes = 5; // desktop time control, as set in the Game Time dialog
     int incrementSeconds = 5;
-    int spareValue = 52;      // kept and written back
+    int spareValue = 52; // kept and written back
     int ponderEnabled = 0;
     int showSearchInfo = 1;
     int hashSizeCode = DefaultHashSizeCode; // 2^(code - 2) table buckets

@@ -29,15 +29,15 @@ struct SearchInfo {
     std::atomic<bool> protocolMode{false};
     std::atomic<bool> uciMode{false};
     std::atomic<bool> quitRequested{false};
-    std::atomic<int32_t> maxDepth{52};      // plies
-    std::atomic<int64_t> maxNodes{0};       // 0 = no node limit
+    std::atomic<int32_t> maxDepth{52}; // plies
+    std::atomic<int64_t> maxNodes{0};  // 0 = no node limit
     std::atomic<double> fixedMoveSeconds{0};
-    std::atomic<double> targetTime{0};      // seconds the current move should take
-    std::atomic<double> extraTime{0};       // seconds the search may add when unstable
-    std::atomic<int32_t> whiteClock{0};     // centiseconds: used (Gui, WinBoard) or left (UCI)
+    std::atomic<double> targetTime{0};  // seconds the current move should take
+    std::atomic<double> extraTime{0};   // seconds the search may add when unstable
+    std::atomic<int32_t> whiteClock{0}; // centiseconds: used (Gui, WinBoard) or left (UCI)
     std::atomic<int32_t> blackClock{0};
     std::atomic<bool> clocksRunning{false};
-    std::atomic<int64_t> clockStart{0};     // millisecondClock when the mover's clock started
+    std::atomic<int64_t> clockStart{0}; // millisecondClock when the mover's clock started
     std::atomic<double> baseMinutes{5};
     std::atomic<double> incrementSeconds{5};
     std::atomic<int32_t> movesPerControl{0}; // 0 = whole game in the base time

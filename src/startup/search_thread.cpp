@@ -1,8 +1,8 @@
 #include "startup/search_thread.h"
 
 #include "book/book_moves.h"
-#include "chess/move_notation.h"
 #include "chess/make_move.h"
+#include "chess/move_notation.h"
 #include "protocol/search_report.h"
 #include "search/root_search.h"
 #include "startup/game.h"
@@ -73,7 +73,9 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
         }
         first = false;
         setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
-        Move move = bookMayAnswer(currentGamePosition()) ? probeBook(currentGamePosition(), gameKeyHistory()) : NoMove;
+        Move move = bookMayAnswer(currentGamePosition())
+                        ? probeBook(currentGamePosition(), gameKeyHistory())
+                        : NoMove;
         if (move == NoMove) {
             if (!inProtocolMode()) uiReporter().statusText("Thinking....");
             move = rootSearch(context, searchInfo.maxDepth.load());
@@ -150,8 +152,12 @@ void searchThreadLoop() {
         gameEndTest(false, gameOverNow);
         bool followUp = false;
         switch (request) {
-        case SearchRequest::Analyze: runAnalysis(*context); break;
-        case SearchRequest::Ponder: runUciPonder(*context); break;
+        case SearchRequest::Analyze:
+            runAnalysis(*context);
+            break;
+        case SearchRequest::Ponder:
+            runUciPonder(*context);
+            break;
         case SearchRequest::Think:
             if (searchInfo.ponderState.load() != PonderState::None) break;
             if (runThink(*context, gameOverNow) && !inUciMode() &&

@@ -27,8 +27,10 @@ bool ReadWholeLine(std::FILE* file, std::string& line, bool& tooLong) {
             if (next != '\n' && next != EOF) std::ungetc(next, file);
             break;
         }
-        if (line.size() < MaxSettingsLine) line += char(c);
-        else tooLong = true;
+        if (line.size() < MaxSettingsLine)
+            line += char(c);
+        else
+            tooLong = true;
     }
     return any;
 }
@@ -44,12 +46,8 @@ std::string OneLine(const std::string& text) {
 } // namespace
 
 SettingsMap::SettingsMap()
-    : values_{{"BookEnabled", "1"},
-              {"BookLearn", "1"},
-              {"BookPath", "openingBook\\TestBook.obk"},
-              {"DrawOffers", "1"},
-              {"LogGames", "1"},
-              {"Resign", "1"}} {}
+    : values_{{"BookEnabled", "1"}, {"BookLearn", "1"}, {"BookPath", "openingBook\\TestBook.obk"},
+              {"DrawOffers", "1"},  {"LogGames", "1"},  {"Resign", "1"}} {}
 
 std::string SettingsMap::get(const std::string& key) const {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -1,7 +1,7 @@
 #include "startup/start_up.h"
 
-#include "protocol/input_line.h"
 #include "protocol/engine_output.h"
+#include "protocol/input_line.h"
 #include "protocol/read_loop.h"
 #include "protocol/winboard.h"
 #include "startup/engine_init.h"

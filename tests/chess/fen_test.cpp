@@ -30,7 +30,8 @@ const Refusal Refusals[] = {
     {"8/8/8/3kK3/8/8/8/8 w - -", "Not a valid Position\n(King can be captured.)"},
     {"4k3/8/8/8/8/8/8/P3K3 w - -", "Not a valid Position\n(Pawn on the first or last rank.)"},
     {"P3k3/8/8/8/8/8/8/4K3 w - -", "Not a valid Position\n(Pawn on the first or last rank.)"},
-    {"4k3/8/8/8/8/8/PPPPPPPP/P3K3 w - -", "Not a valid Position\n(Pawn on the first or last rank.)"},
+    {"4k3/8/8/8/8/8/PPPPPPPP/P3K3 w - -",
+     "Not a valid Position\n(Pawn on the first or last rank.)"},
     {"4k3/8/8/8/8/P7/PPPPPPPP/4K3 w - -", "Not a valid Position\n(More than eight pawns a side.)"},
     {"4k3/8/8/NNNNNNNN/NNNNNNNN/8/8/4K3 w - - 0 1",
      "Not a valid Position\n(More than sixteen men a side.)"},
@@ -125,9 +126,9 @@ TEST(Fen, EnPassantFieldIsKeptOnlyWhereACaptureWasJustMadePossible) {
     };
     const Case cases[] = {
         {"rnbqkbnr/pppp1ppp/8/3Pp3/8/8/PPP1PPPP/RNBQKBNR w KQkq e6", 20},
-        {"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3", 44}, // no capturer: kept
+        {"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3", 44},       // no capturer: kept
         {"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e3", NoSquare}, // wrong side
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq e3", NoSquare},    // no pawn
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq e3", NoSquare},   // no pawn
         {"rnbqkbnr/pppppppp/8/8/4P3/4N3/PPPP1PPP/RNBQKB1R b KQkq e3", NoSquare}, // occupied
         {"rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e5", NoSquare}, // wrong rank
         {"4k3/8/8/8/8/8/8/4K3 w - z9", NoSquare},

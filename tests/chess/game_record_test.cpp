@@ -36,8 +36,8 @@ struct ReporterScope {
 
 TEST(GameRecord, RecordsLongFormAndReplaysWithKeys) {
     NewGame(StartFen);
-    const char* moves[] = {"e4", "e5", "Nf3", "Nc6", "Bb5", "a6", "O-O", "Nf6", "d4", "exd4",
-                           "e5", "d5", "exd6"};
+    const char* moves[] = {"e4",  "e5", "Nf3",  "Nc6", "Bb5", "a6",  "O-O",
+                           "Nf6", "d4", "exd4", "e5",  "d5",  "exd6"};
     const char* expected[] = {"e2-e4  ", "e7-e5  ", "Ng1-f3 ", "Nb8-c6 ", "Bf1-b5 ",
                               "a7-a6  ", "O-O    ", "Ng8-f6 ", "d2-d4  ", "e5xd4  ",
                               "e4-e5  ", "d7-d5  ", "e5xd6  "};

@@ -36,9 +36,9 @@ protected:
         for (int piece = 0; piece < 16; ++piece)
             for (int s = 0; s < 64; ++s) {
                 bool real = piece != 6 && piece != 7 && piece != 14 && piece != 15;
-                pieceSquareTable[piece][s] = real ? ScorePair{int(random() % 201) - 100,
-                                                              int(random() % 201) - 100}
-                                                  : ScorePair{};
+                pieceSquareTable[piece][s] =
+                    real ? ScorePair{int(random() % 201) - 100, int(random() % 201) - 100}
+                         : ScorePair{};
             }
     }
     void TearDown() override { std::memcpy(pieceSquareTable, saved_, sizeof saved_); }
@@ -74,8 +74,8 @@ TEST(MakeMove, DoubleStepSetsAndTheNextMoveClearsTheEnPassantSquare) {
     uint64_t before = p.key;
     MakeMoveWithCheck(p, MakeMoveCode(52, 36)); // e2e4
     EXPECT_EQ(p.epSquare, 44);
-    EXPECT_EQ(p.key, before ^ ZobristPiece[52][0] ^ ZobristPiece[36][0] ^ ZobristEp[44] ^
-                         ZobristSide);
+    EXPECT_EQ(p.key,
+              before ^ ZobristPiece[52][0] ^ ZobristPiece[36][0] ^ ZobristEp[44] ^ ZobristSide);
     MakeMoveWithCheck(p, MakeMoveCode(6, 21)); // Ng8f6
     EXPECT_EQ(p.epSquare, NoSquare);
     EXPECT_EQ(p.key, ComputeKey(p));

@@ -40,13 +40,13 @@ Move Find(const Position& p, const char* text) {
 TEST(MoveGen, PromotionPiecesAndTheirOrder) {
     test::FenPosition fp("4k3/8/8/8/8/8/4p3/K7 b - - 0 1");
     MoveList two;
-    GenerateMoves(fp.position, two, fp.position.Pieces(Black, Pawn), ~Bitboard{0}, PawnBoth,
-                  false, true);
+    GenerateMoves(fp.position, two, fp.position.Pieces(Black, Pawn), ~Bitboard{0}, PawnBoth, false,
+                  true);
     EXPECT_EQ(Texts(fp.position, two), "e2e1q e2e1n");
     MoveList four;
     four.allPromotions = 1;
-    GenerateMoves(fp.position, four, fp.position.Pieces(Black, Pawn), ~Bitboard{0}, PawnBoth,
-                  false, true);
+    GenerateMoves(fp.position, four, fp.position.Pieces(Black, Pawn), ~Bitboard{0}, PawnBoth, false,
+                  true);
     EXPECT_EQ(Texts(fp.position, four), "e2e1q e2e1n e2e1b e2e1r");
     MoveList none;
     GenerateMoves(fp.position, none, ~Bitboard{0}, ~Bitboard{0}, PawnPushesOnly, false, false);
@@ -57,8 +57,8 @@ TEST(MoveGen, PawnBatchesComeInTheFixedOrder) {
     // White captures toward the a-file first, then toward the h-file; pushes, then double steps.
     test::FenPosition fp("4k3/8/8/8/2p1p3/3P4/6P1/4K3 w - - 0 1");
     MoveList list;
-    GenerateMoves(fp.position, list, fp.position.Pieces(White, Pawn),
-                  ~fp.position.colourBB[White], PawnBoth, false, true);
+    GenerateMoves(fp.position, list, fp.position.Pieces(White, Pawn), ~fp.position.colourBB[White],
+                  PawnBoth, false, true);
     EXPECT_EQ(Texts(fp.position, list), "d3c4 d3e4 d3d4 g2g3 g2g4");
 }
 
@@ -130,7 +130,7 @@ TEST(MoveGen, PseudoLegalityOfMovesFromOutside) {
     EXPECT_FALSE(IsPseudoLegal(p, MakeMoveCode(56, 0), White, true));   // capture, quiet only
     EXPECT_TRUE(IsPseudoLegal(p, MakeMoveCode(56, 0), White, false));
     EXPECT_FALSE(IsPseudoLegal(p, MakeMoveCode(51, 35) | 0x8000, White, false)); // marker
-    EXPECT_FALSE(IsPseudoLegal(p, MakeMoveCode(51, 35), Black, false)); // not to move
+    EXPECT_FALSE(IsPseudoLegal(p, MakeMoveCode(51, 35), Black, false));          // not to move
     EXPECT_FALSE(IsPseudoLegal(p, NoMove, White, false));
 
     // A double step from a non-start row, and a promotion with quiet only.

@@ -75,8 +75,7 @@ const FormatCase FormatCases[] = {
     {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", "e1g1", "O-O    ", "O-O "},
     {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq -", "e8c8", "O-O-O  ", "O-O-O "},
     {"5k2/8/8/8/8/8/8/4K2R w K -", "e1g1", "O-O+   ", "O-O+ "},
-    {"r1bqkbnr/pppp1ppp/2n5/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq -", "h5f7", "Qh5xf7#",
-     "Qxf7# "},
+    {"r1bqkbnr/pppp1ppp/2n5/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq -", "h5f7", "Qh5xf7#", "Qxf7# "},
 };
 
 INSTANTIATE_TEST_SUITE_P(Examples, FormatForms, ::testing::ValuesIn(FormatCases));
@@ -146,7 +145,10 @@ TEST(ParseMoveText, RefusesTextThatNamesNoMove) {
     MoveDescription d;
     EXPECT_FALSE(ParseMoveText(std::string_view("e4", 1), fp.position, d));
     EXPECT_TRUE(ParseMoveText(std::string_view("e4", 2), fp.position, d));
-    EXPECT_FALSE(ParseMoveText(std::string_view("e\0" "4", 3), fp.position, d));
+    EXPECT_FALSE(ParseMoveText(std::string_view("e\0"
+                                                "4",
+                                                3),
+                               fp.position, d));
 }
 
 TEST(ParseMoveText, CastlingWithoutTheRightFails) {
@@ -154,8 +156,8 @@ TEST(ParseMoveText, CastlingWithoutTheRightFails) {
     test::FenPosition fp("4k3/8/8/8/8/8/8/4K2R w K -");
     GameRecord record;
     Position& p = fp.position;
-    for (const char* text : {"Ke1-f1", "Ke8-d8", "Kf1-g1", "Kd8-e8", "Rh1-h2", "Ke8-d8", "Rh2-h1",
-                             "Kd8-e8"})
+    for (const char* text :
+         {"Ke1-f1", "Ke8-d8", "Kf1-g1", "Kd8-e8", "Rh1-h2", "Ke8-d8", "Rh2-h1", "Kd8-e8"})
         ASSERT_TRUE(ParseAndPlayMove(text, p, false, record)) << text;
     EXPECT_EQ(p.castleRights, 0);
     ASSERT_EQ(p.castleInfo->rookSquare[0], MakeSquare(7, 7));

@@ -35,11 +35,21 @@ std::string Mutate(std::string text, std::mt19937_64& rng, const std::string& al
         size_t at = text.empty() ? 0 : rng() % (text.size() + 1);
         char c = alphabet[rng() % alphabet.size()];
         switch (rng() % 5) {
-        case 0: text.insert(text.begin() + long(at), c); break;
-        case 1: if (at < text.size()) text.erase(at, 1); break;
-        case 2: if (at < text.size()) text[at] = c; break;
-        case 3: text = text.substr(0, at); break;
-        default: if (at < text.size()) text.insert(at, text.substr(at, rng() % 20)); break;
+        case 0:
+            text.insert(text.begin() + long(at), c);
+            break;
+        case 1:
+            if (at < text.size()) text.erase(at, 1);
+            break;
+        case 2:
+            if (at < text.size()) text[at] = c;
+            break;
+        case 3:
+            text = text.substr(0, at);
+            break;
+        default:
+            if (at < text.size()) text.insert(at, text.substr(at, rng() % 20));
+            break;
         }
     }
     return text;

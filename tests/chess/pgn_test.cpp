@@ -62,8 +62,8 @@ struct RecordingReporter : UiReporter {
 
 TEST(SavePgn, WritesTagsInOrderAndLoadsBackToTheShownPly) {
     NewGame(StartFen);
-    Play({"e4", "e5", "Nf3", "Nc6", "Bc4", "Nf6", "O-O", "Nxe4", "Re1", "d5", "Bxd5", "Qxd5",
-          "Nc3", "Qa5", "Nxe4", "Be6"});
+    Play({"e4", "e5", "Nf3", "Nc6", "Bc4", "Nf6", "O-O", "Nxe4", "Re1", "d5", "Bxd5", "Qxd5", "Nc3",
+          "Qa5", "Nxe4", "Be6"});
     std::vector<std::string> entries(gameRecord.entries, gameRecord.entries + 16);
     GoToPly(gameRecord, gamePosition, 11);
     uint64_t shownKey = gamePosition.key;
@@ -74,9 +74,14 @@ TEST(SavePgn, WritesTagsInOrderAndLoadsBackToTheShownPly) {
     ASSERT_EQ(SavePgn(file.path.c_str(), 2, false, info), 1);
     std::vector<std::string> lines = Lines(file.Read());
     ASSERT_GE(lines.size(), 18u);
-    const char* prefixes[] = {"[Event \"Corvid Game\"]", "[Date \"", "[Time \"",
-                              "[TimeControl \"300+5.0\"]", "[Current Ply \"11\"]",
-                              "[White \"Ann\"]", "[Black \"Corvid 1.5\"]", "[Result \"1-0\"]"};
+    const char* prefixes[] = {"[Event \"Corvid Game\"]",
+                              "[Date \"",
+                              "[Time \"",
+                              "[TimeControl \"300+5.0\"]",
+                              "[Current Ply \"11\"]",
+                              "[White \"Ann\"]",
+                              "[Black \"Corvid 1.5\"]",
+                              "[Result \"1-0\"]"};
     for (size_t i = 0; i < 8; ++i) EXPECT_EQ(lines[i].rfind(prefixes[i], 0), 0u) << lines[i];
     EXPECT_EQ(lines[8], "");
     EXPECT_EQ(lines[9], "1. e2-e4   e7-e5   ");
@@ -212,8 +217,12 @@ TEST(LoadPgnGame, ReadsAwkwardFilesLikePlainOnes) {
     }
     // Tags followed at once by the moves, a byte-order mark, no tags at all, blank lines
     // inside the tag block.
-    const std::string variants[] = {plain, crlf, cr, "[Event \"E\"]\n1. e4 e5 2. Nf3 *\n",
-                                    "\xEF\xBB\xBF" + plain, "1. e4 e5\n2. Nf3 *",
+    const std::string variants[] = {plain,
+                                    crlf,
+                                    cr,
+                                    "[Event \"E\"]\n1. e4 e5 2. Nf3 *\n",
+                                    "\xEF\xBB\xBF" + plain,
+                                    "1. e4 e5\n2. Nf3 *",
                                     "[Event \"E\"]\n\n[White \"W\"]\n\n1. e4 e5 2. Nf3 *\n"};
     for (const std::string& content : variants) {
         TempFile file(content);
@@ -226,8 +235,8 @@ TEST(LoadPgnGame, ReadsAwkwardFilesLikePlainOnes) {
 
 TEST(LoadPgnGame, LongLinesLongTextsAndLongTags) {
     // 600 plies on one line of about 6,000 characters: read in pieces, joined again.
-    std::string line = "[Event \"" + std::string(300, 'v') + "\"]\n[White \"" +
-                       std::string(5000, 'w') + "\"]\n\n";
+    std::string line =
+        "[Event \"" + std::string(300, 'v') + "\"]\n[White \"" + std::string(5000, 'w') + "\"]\n\n";
     const char* cycle[] = {"Nf3", "Nf6", "Ng1", "Ng8"};
     for (int i = 0; i < 600; ++i) {
         if (i % 2 == 0) line += std::to_string(i / 2 + 1) + ". ";

@@ -21,7 +21,7 @@ class GeneratedBitbases : public ::testing::Test {
 protected:
     void SetUp() override {
         loadBitbases(std::string(CORVID_BINARY_DIR) + "/bitbases");
-        for (const BitbaseTable *t :
+        for (const BitbaseTable* t :
              {&bitbases.pawnRace, &bitbases.kpk, &bitbases.kpkp, &bitbases.kpkq, &bitbases.kppkp,
               &bitbases.kpkr, &bitbases.kppk, &bitbases.kpnk, &bitbases.kpbk})
             if (!t->loaded()) GTEST_SKIP() << "bitbases not in the build tree";
@@ -30,9 +30,9 @@ protected:
 };
 
 struct Known {
-    const char *fen;
-    const char *what;
-    int (*probe)(const Position &, int);
+    const char* fen;
+    const char* what;
+    int (*probe)(const Position&, int);
     int strong;
     int bit;
 };
@@ -61,7 +61,7 @@ TEST_F(GeneratedBitbases, ClassicPositions) {
         // Black's pawn, seen with the board turned.
         {"8/8/8/8/8/4pk2/8/4K3 b - -", "KPK Black to move", probeKpk, Black, 0},
     };
-    for (const Known &k : cases) {
+    for (const Known& k : cases) {
         FenPosition f(k.fen);
         EXPECT_EQ(k.probe(f.position, k.strong), k.bit) << k.what << ": " << k.fen;
     }
@@ -69,7 +69,7 @@ TEST_F(GeneratedBitbases, ClassicPositions) {
 
 // The evaluation turns known results into scores: drawn is 0, won is far ahead.
 TEST_F(GeneratedBitbases, EvaluationFollowsTheTables) {
-    auto eval = [](const char *fen) {
+    auto eval = [](const char* fen) {
         FenPosition f(fen);
         return evaluatePosition(f.position, EvalWindowMin, EvalWindowMax);
     };
@@ -95,7 +95,7 @@ TEST_F(GeneratedBitbases, PawnRaceTableDecidesTheRace) {
 enum Result { Loss = -1, Draw = 0, Win = 1 };
 
 // Checks one scored position against whichever table covers it; returns false when none does.
-bool checkPosition(const Position &p, Result stmResult, const std::string &line) {
+bool checkPosition(const Position& p, Result stmResult, const std::string& line) {
     auto resultFor = [&](int colour) {
         return p.sideToMove == colour ? stmResult : Result(-stmResult);
     };
@@ -149,7 +149,7 @@ bool checkPosition(const Position &p, Result stmResult, const std::string &line)
 
 TEST_F(GeneratedBitbases, TablebaseScoredPositions) {
     int checked = 0;
-    for (const char *file : {"epd/tb_gaviota_dm_3_4men.epd", "epd/tb_gaviota_dm_5men.epd",
+    for (const char* file : {"epd/tb_gaviota_dm_3_4men.epd", "epd/tb_gaviota_dm_5men.epd",
                              "epd/tb_syzygy_wdl_dtz.epd"}) {
         std::string path = test::SharedDataPath(file);
         if (path.empty()) GTEST_SKIP() << "shared test data not present";

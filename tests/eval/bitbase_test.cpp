@@ -12,14 +12,14 @@
 namespace corvid {
 namespace {
 
-void putU32(std::vector<uint8_t> &out, uint32_t v) {
+void putU32(std::vector<uint8_t>& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
 
 // A file of `logical` bytes in blocks of `block` bytes; block i of the index points at stored
 // block index[i]; stored block j is filled with the byte j + 1.
 std::vector<uint8_t> makeFile(uint32_t logical, uint32_t stored, uint32_t block,
-                              const std::vector<uint16_t> &index) {
+                              const std::vector<uint16_t>& index) {
     std::vector<uint8_t> out;
     putU32(out, logical);
     putU32(out, stored);
@@ -30,8 +30,8 @@ std::vector<uint8_t> makeFile(uint32_t logical, uint32_t stored, uint32_t block,
     return out;
 }
 
-bool readBytes(const std::vector<uint8_t> &bytes, BitbaseTable &table) {
-    std::FILE *f = std::tmpfile();
+bool readBytes(const std::vector<uint8_t>& bytes, BitbaseTable& table) {
+    std::FILE* f = std::tmpfile();
     if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::rewind(f);
     bool ok = readBitbase(f, table);
@@ -63,7 +63,7 @@ TEST(BitbaseReader, ReadsAValidFileAndProbesThroughSharedBlocks) {
 
 TEST(BitbaseReader, RejectsFilesThatContradictThemselves) {
     struct Case {
-        const char *what;
+        const char* what;
         std::vector<uint8_t> bytes;
     };
     std::vector<uint8_t> extra = ValidFile;
@@ -89,7 +89,7 @@ TEST(BitbaseReader, RejectsFilesThatContradictThemselves) {
         {"more than 65536 stored blocks", hugeStored},
         {"sizes overflowing 32 bits", overflow},
     };
-    for (const Case &c : cases) {
+    for (const Case& c : cases) {
         BitbaseTable table;
         EXPECT_FALSE(readBytes(c.bytes, table)) << c.what;
         EXPECT_FALSE(table.loaded()) << c.what;
@@ -108,7 +108,7 @@ TEST(BitbaseReader, SurvivesTruncatedAndRandomFiles) {
     std::mt19937 random(2024);
     for (int trial = 0; trial < 2000; ++trial) {
         std::vector<uint8_t> bytes(random() % 64);
-        for (auto &b : bytes) b = uint8_t(random());
+        for (auto& b : bytes) b = uint8_t(random());
         // Half the trials keep a plausible header so the later checks are reached.
         if (trial % 2 && bytes.size() >= 12) {
             bytes[0] = uint8_t(8 << (random() % 3)), bytes[1] = bytes[2] = bytes[3] = 0;
@@ -126,7 +126,7 @@ TEST(BitbaseReader, SurvivesTruncatedAndRandomFiles) {
 
 TEST(BitbaseReader, MissingFolderLeavesEveryTableEmpty) {
     loadBitbases("no-such-bitbase-folder");
-    for (const BitbaseTable *t :
+    for (const BitbaseTable* t :
          {&bitbases.pawnRace, &bitbases.kpk, &bitbases.kpkp, &bitbases.kpkq, &bitbases.kppkp,
           &bitbases.kpkr, &bitbases.kppk, &bitbases.kpnk, &bitbases.kpbk})
         EXPECT_FALSE(t->loaded());

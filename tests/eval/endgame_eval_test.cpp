@@ -25,7 +25,7 @@ protected:
     void SetUp() override { loadBitbases("no-such-bitbase-folder"); }
 };
 
-int pawnless(const char *fen) {
+int pawnless(const char* fen) {
     FenPosition f(fen);
     return pawnlessEval(f.position, f.position.sideToMove);
 }
@@ -42,14 +42,14 @@ TEST_F(NoBitbases, HandComputedValues) {
 
 TEST_F(NoBitbases, TheEvaluationReturnsTheEndgameScoresUnrounded) {
     struct Case {
-        const char *fen;
+        const char* fen;
         int score;
     };
     const Case cases[] = {{"4k3/8/8/8/8/8/4P3/4K3 w - -", 197},
                           {"7k/8/6K1/8/8/8/8/R7 w - -", 1086},
                           {"8/8/8/4k3/8/8/8/3QK3 w - -", 1476},
                           {"k7/8/2K5/1N1B4/8/8/8/8 w - -", 904}};
-    for (const Case &c : cases) {
+    for (const Case& c : cases) {
         FenPosition f(c.fen);
         EXPECT_EQ(evaluatePosition(f.position, -10001, 10001), c.score) << c.fen;
     }
@@ -66,7 +66,7 @@ TEST_F(NoBitbases, TwoKnightsScoreOneAndLoneMinorsNothing) {
 // Bishop and knight mate only in a corner of the bishop's colour: with a light-squared bishop
 // the bare king's score rises toward a8 and h1 and falls toward a1 and h8.
 TEST_F(NoBitbases, BishopAndKnightDriveTowardTheBishopsCorners) {
-    auto score = [](const char *fen) { return pawnless(fen); };
+    auto score = [](const char* fen) { return pawnless(fen); };
     int centre = score("8/8/8/3k4/8/2K5/2N1B3/8 w - -"); // Be2 is light
     int nearA8 = score("1k6/8/8/8/8/2K5/2N1B3/8 w - -");
     int nearA1 = score("8/8/8/8/8/2K5/2N1B3/1k6 w - -");
@@ -80,7 +80,7 @@ TEST_F(NoBitbases, BishopAndKnightDriveTowardTheBishopsCorners) {
 
 // The engine starts and evaluates every kind of little material without any bitbase.
 TEST_F(NoBitbases, EvaluationRunsOnEveryEndgameKind) {
-    for (const char *fen : {"4k3/8/8/8/8/8/4P3/4K3 w - -", "4k3/4p3/8/8/8/8/4P3/4K3 b - -",
+    for (const char* fen : {"4k3/8/8/8/8/8/4P3/4K3 w - -", "4k3/4p3/8/8/8/8/4P3/4K3 b - -",
                             "8/8/8/8/8/6k1/p7/7K w - -", "4k3/8/8/8/8/8/4P3/R3K3 w - -",
                             "4k3/8/8/8/8/8/P7/2B1K3 w - -", "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - -",
                             "8/8/8/4k3/8/8/8/3QK3 w - -", "7q/PK6/8/8/8/8/8/7k w - -"}) {
@@ -99,7 +99,7 @@ TEST_F(NoBitbases, EvaluationRunsOnEveryEndgameKind) {
 }
 
 // A hand-made table with exactly one bit set, installed as a loaded bitbase.
-void installSingleBit(BitbaseTable &table, int64_t bits, int64_t index) {
+void installSingleBit(BitbaseTable& table, int64_t bits, int64_t index) {
     table = BitbaseTable{};
     table.logicalBytes = int32_t(bits / 8);
     table.blockBytes = table.logicalBytes;
@@ -150,7 +150,7 @@ TEST(FewPiecesSymmetry, PositionsScoreLikeTheirColourFlippedTwins) {
         "8/pp3k2/8/8/8/8/5K2/2R5 w - -",     "8/6pp/8/8/5k2/8/8/K6N b - -",
         "4k3/8/8/3q4/8/2Q5/4PP2/4K3 w - -",  "4k3/4r3/8/8/8/8/3PP3/3RK3 b - -",
     };
-    for (const char *file : {"epd/tb_gaviota_dm_3_4men.epd", "epd/tb_syzygy_wdl_dtz.epd"}) {
+    for (const char* file : {"epd/tb_gaviota_dm_3_4men.epd", "epd/tb_syzygy_wdl_dtz.epd"}) {
         std::string path = test::SharedDataPath(file);
         if (path.empty()) continue;
         std::ifstream in(path);
@@ -163,11 +163,11 @@ TEST(FewPiecesSymmetry, PositionsScoreLikeTheirColourFlippedTwins) {
         }
     }
     int checked = 0;
-    for (const char *folder : {"no-such-bitbase-folder", CORVID_BINARY_DIR "/bitbases"}) {
+    for (const char* folder : {"no-such-bitbase-folder", CORVID_BINARY_DIR "/bitbases"}) {
         loadBitbases(folder);
-        for (const std::string &fen : fens) {
+        for (const std::string& fen : fens) {
             FenPosition f(fen.c_str());
-            const Position &p = f.position;
+            const Position& p = f.position;
             bool fewPieces = p.pieceCount[White] <= 1 && p.pieceCount[Black] <= 1 &&
                              p.pieceCount[White] + p.pieceCount[Black] > 0 &&
                              p.pawnCount[White] + p.pawnCount[Black] > 0;

@@ -15,7 +15,7 @@ struct Outcome {
     bool lazy;
 };
 
-Outcome EvaluateFen(const std::string &fen, int alpha, int beta) {
+Outcome EvaluateFen(const std::string& fen, int alpha, int beta) {
     test::FenPosition fp(fen.c_str());
     bool lazy = false;
     int score = evaluatePosition(fp.position, alpha, beta, &lazy);
@@ -23,15 +23,15 @@ Outcome EvaluateFen(const std::string &fen, int alpha, int beta) {
 }
 
 // Positions on the general path whose piece lists hold every piece.
-bool Eligible(const std::string &fen) {
+bool Eligible(const std::string& fen) {
     test::FenPosition fp(fen.c_str());
-    const Position &p = fp.position;
+    const Position& p = fp.position;
     return !isSpecialEndgame(p) && p.pieceCount[White] <= 10 && p.pieceCount[Black] <= 10;
 }
 
 // Checks the position and its twin with the full window and with windows that take each lazy
 // exit; returns the number of failures (reported with the FEN).
-int CheckSymmetry(const std::string &fen) {
+int CheckSymmetry(const std::string& fen) {
     std::string twin = test::FlipFen(fen);
     Outcome full = EvaluateFen(fen, EvalWindowMin, EvalWindowMax);
     Outcome fullTwin = EvaluateFen(twin, EvalWindowMin, EvalWindowMax);
@@ -47,9 +47,9 @@ int CheckSymmetry(const std::string &fen) {
     return failures;
 }
 
-int CheckAll(const std::vector<std::string> &fens, int &checked) {
+int CheckAll(const std::vector<std::string>& fens, int& checked) {
     int failures = 0;
-    for (const std::string &fen : fens) {
+    for (const std::string& fen : fens) {
         if (!Eligible(fen)) continue;
         ++checked;
         failures += CheckSymmetry(fen);
@@ -64,7 +64,7 @@ TEST(EvalSymmetry, CompactPositionsAndTheirPlayouts) {
     int checked = 0;
     std::vector<std::string> fens = test::CompactFens();
     for (size_t i = 0; i < test::CompactFens().size(); ++i)
-        for (const std::string &fen : test::RandomPlayout(test::CompactFens()[i], 160, i + 1))
+        for (const std::string& fen : test::RandomPlayout(test::CompactFens()[i], 160, i + 1))
             fens.push_back(fen);
     EXPECT_EQ(CheckAll(fens, checked), 0);
     EXPECT_GT(checked, 2000);
@@ -72,10 +72,10 @@ TEST(EvalSymmetry, CompactPositionsAndTheirPlayouts) {
 
 TEST(EvalSymmetry, PositionsFromRealGames) {
     std::vector<std::string> fens = test::GameFens("pgn/master/twic0920.pgn", 120, 2);
-    for (const std::string &fen :
+    for (const std::string& fen :
          test::GameFens("pgn/engine/TCEC_Season_10_-_Superfinal.pgn", 12, 3))
         fens.push_back(fen);
-    for (const std::string &fen : test::OpeningFens(1000, 30)) fens.push_back(fen);
+    for (const std::string& fen : test::OpeningFens(1000, 30)) fens.push_back(fen);
     if (fens.empty()) GTEST_SKIP() << "shared data not found";
     claimPawnCache();
     int checked = 0;

@@ -22,7 +22,7 @@ namespace corvid::test {
 
 // The colour-flipped twin of a FEN: board upside down, colours, side to move, castling rights
 // and the en-passant square swapped.
-inline std::string FlipFen(const std::string &fen) {
+inline std::string FlipFen(const std::string& fen) {
     std::istringstream in(fen);
     std::string board, side, castling = "-", ep = "-";
     in >> board >> side >> castling >> ep;
@@ -50,14 +50,14 @@ inline std::string FlipFen(const std::string &fen) {
     return flipped + (side == "w" ? " b " : " w ") + rights + " " + ep;
 }
 
-inline std::string FenOf(const Position &p) {
+inline std::string FenOf(const Position& p) {
     char buffer[128];
     PositionToFen(buffer, p);
     return buffer;
 }
 
 // Varied positions: openings, middlegames with castling rights, endgames, odd material.
-inline const std::vector<std::string> &CompactFens() {
+inline const std::vector<std::string>& CompactFens() {
     static const std::vector<std::string> fens = {
         "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -",
         "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq -",
@@ -113,11 +113,11 @@ inline std::vector<std::string> OpeningFens(size_t limit, size_t stride) {
 
 // Every `stride`-th position of the first `maxGames` games of a PGN file from the shared
 // data (none when the data is absent).
-inline std::vector<std::string> GameFens(const std::string &relative, int maxGames, int stride) {
+inline std::vector<std::string> GameFens(const std::string& relative, int maxGames, int stride) {
     std::vector<std::string> fens;
     std::string path = SharedDataPath(relative);
     if (path.empty()) return fens;
-    std::FILE *file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return fens;
     auto record = std::make_unique<GameRecord>();
     PgnReader reader(file);
@@ -140,7 +140,7 @@ inline std::vector<std::string> GameFens(const std::string &relative, int maxGam
 
 // Positions along a random legal game from the FEN (deterministic for a given seed); the
 // playout stops at mate, stalemate or after `plies` moves.
-inline std::vector<std::string> RandomPlayout(const std::string &fen, int plies, uint64_t seed) {
+inline std::vector<std::string> RandomPlayout(const std::string& fen, int plies, uint64_t seed) {
     std::vector<std::string> out;
     FenPosition fp(fen.c_str());
     Position p = fp.position;

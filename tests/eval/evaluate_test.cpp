@@ -11,7 +11,7 @@
 namespace corvid {
 namespace {
 
-int Evaluate(const char *fen, bool *lazy = nullptr, int alpha = EvalWindowMin,
+int Evaluate(const char* fen, bool* lazy = nullptr, int alpha = EvalWindowMin,
              int beta = EvalWindowMax) {
     test::FenPosition fp(fen);
     return evaluatePosition(fp.position, alpha, beta, lazy);
@@ -40,7 +40,7 @@ TEST(Evaluate, PieceSquareSumsFollowTheMoves) {
 }
 
 struct MaterialCase {
-    const char *fen;
+    const char* fen;
     int expected; // materialBalance for White
 };
 
@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MaterialBalance, ::testing::ValuesIn(MaterialCas
 
 TEST(Evaluate, ScoresAreMultiplesOfFourInsideTheStaticRange) {
     // -5 rounds down to -8 and 7 to 4: the low two bits are cleared.
-    for (const char *fen : {"r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq -",
+    for (const char* fen : {"r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq -",
                             "8/8/4k3/8/8/8/8/QQQQKQQQ w - -", "qqqqkqqq/8/8/8/8/4K3/8/8 b - -"}) {
         int score = Evaluate(fen);
         EXPECT_EQ(score & 3, 0) << fen;
@@ -103,8 +103,8 @@ TEST(Evaluate, BareKingBonusDependsOnTheMatingMaterial) {
 
 TEST(Evaluate, PawnlessSideScalesOnlyWhenAhead) {
     // Black: two knights, no pawns; White: king and pawns.
-    const char *whiteAhead = "6k1/8/8/PPPP4/2n1n3/8/PPPP4/6K1 w - -";
-    const char *blackAhead = "6k1/8/8/8/2n1n3/8/P7/6K1 w - -";
+    const char* whiteAhead = "6k1/8/8/PPPP4/2n1n3/8/PPPP4/6K1 w - -";
+    const char* blackAhead = "6k1/8/8/8/2n1n3/8/P7/6K1 w - -";
     EXPECT_GT(Evaluate(whiteAhead), 150); // eight pawns against two knights: unscaled
     int scaled = Evaluate(blackAhead);
     EXPECT_LE(scaled, 0);
@@ -113,8 +113,8 @@ TEST(Evaluate, PawnlessSideScalesOnlyWhenAhead) {
 
 TEST(Evaluate, OppositeColouredBishopsScaleTheSideAhead) {
     // Equal pieces, White two pawns up: 75% with two or more pawns for the side ahead.
-    const char *opposite = "6k1/5p2/4b3/8/8/8/3B1PPP/6K1 w - -";
-    const char *same = "6k1/5p2/3b4/8/8/8/3B1PPP/6K1 w - -";
+    const char* opposite = "6k1/5p2/4b3/8/8/8/3B1PPP/6K1 w - -";
+    const char* same = "6k1/5p2/3b4/8/8/8/3B1PPP/6K1 w - -";
     int scaledScore = Evaluate(opposite);
     int plainScore = Evaluate(same);
     EXPECT_GT(plainScore, 100);
@@ -140,7 +140,7 @@ TEST(Evaluate, ExchangeBonusForTheRookSide) {
 }
 
 TEST(Evaluate, WeightsScaleTheirTerms) {
-    const char *fen = "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N2N2/PP2BPPP/R2QKB1R w KQ -";
+    const char* fen = "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N2N2/PP2BPPP/R2QKB1R w KQ -";
     int normal = Evaluate(fen);
     SearchPersonality saved = activePersonality;
     activePersonality.kingSafetyWeight = 0;
@@ -153,7 +153,7 @@ TEST(Evaluate, WeightsScaleTheirTerms) {
 
 TEST(Evaluate, MaterialOutIsWrittenOnEveryPath) {
     // General path, lazy path, pawnless and pawn-ending positions.
-    for (const char *fen : {StartFen, "8/8/4k3/8/8/3K4/8/2R5 w - -",
+    for (const char* fen : {StartFen, "8/8/4k3/8/8/3K4/8/2R5 w - -",
                             "8/4p3/4k3/8/8/3K4/4P3/8 b - -", "8/5k2/8/8/8/8/2NB4/4K3 w - -"}) {
         test::FenPosition fp(fen);
         int32_t material = -99999;

@@ -12,7 +12,7 @@
 namespace corvid {
 namespace {
 
-PawnCacheEntry Entry(const char *fen) {
+PawnCacheEntry Entry(const char* fen) {
     test::FenPosition fp(fen);
     PawnCacheEntry entry;
     computePawnEntry(fp.position, entry);
@@ -62,7 +62,7 @@ TEST(PawnStructure, CandidateAndBackwardPawns) {
 
 TEST(PawnStructure, WingTablesAndWeights) {
     test::FenPosition fp("6k1/pp3ppp/8/8/8/8/PP3PPP/6K1 w - -");
-    PawnCacheEntry *entry = nullptr;
+    PawnCacheEntry* entry = nullptr;
     int32_t totals[2];
     // Symmetric pawns: the difference is zero at any phase.
     EXPECT_EQ(pawnStructureTerm(White, fp.position, entry, totals, 3348), 0);
@@ -114,17 +114,17 @@ protected:
         ASSERT_TRUE(claimPawnCache());
         for (size_t i = 0; i < test::CompactFens().size(); ++i) {
             fens.push_back(test::CompactFens()[i]);
-            for (const std::string &fen : test::RandomPlayout(test::CompactFens()[i], 100, 77 + i))
+            for (const std::string& fen : test::RandomPlayout(test::CompactFens()[i], 100, 77 + i))
                 fens.push_back(fen);
         }
-        for (const std::string &fen : fens) positions.emplace_back(fen.c_str());
+        for (const std::string& fen : fens) positions.emplace_back(fen.c_str());
     }
 
     std::vector<int> EvaluateAll(bool forget, bool reverse) {
         std::vector<int> scores(positions.size());
         for (size_t n = 0; n < positions.size(); ++n) {
             size_t i = reverse ? positions.size() - 1 - n : n;
-            const Position &p = positions[i].position;
+            const Position& p = positions[i].position;
             if (forget) invalidatePawnCacheEntry(p.pawnKey);
             scores[i] = evaluatePosition(p, EvalWindowMin, EvalWindowMax);
         }
@@ -151,7 +151,7 @@ TEST_F(PawnCacheConsistency, ClearedWarmAndCollidingEntriesAgree) {
     int collisions = 0;
     for (size_t i = 0; i < positions.size(); ++i) {
         uint64_t key = positions[i].position.pawnKey;
-        size_t &other = bySlot[key & (PawnCacheEntries - 1)];
+        size_t& other = bySlot[key & (PawnCacheEntries - 1)];
         if (other != SIZE_MAX && positions[other].position.pawnKey != key) {
             for (int round = 0; round < 2; ++round) {
                 for (size_t j : {i, other}) {
@@ -171,8 +171,8 @@ TEST_F(PawnCacheConsistency, OtherThreadsUseTheirOwnCache) {
     clearPawnCache();
     std::vector<int> fresh = EvaluateAll(false, false);
     std::vector<unsigned char> before(
-        reinterpret_cast<unsigned char *>(pawnCache),
-        reinterpret_cast<unsigned char *>(pawnCache + PawnCacheEntries));
+        reinterpret_cast<unsigned char*>(pawnCache),
+        reinterpret_cast<unsigned char*>(pawnCache + PawnCacheEntries));
     std::vector<int> other;
     bool claimed = true;
     std::thread worker([&] {
@@ -183,7 +183,7 @@ TEST_F(PawnCacheConsistency, OtherThreadsUseTheirOwnCache) {
     EXPECT_FALSE(claimed);
     EXPECT_EQ(other, fresh);
     EXPECT_TRUE(
-        std::equal(before.begin(), before.end(), reinterpret_cast<unsigned char *>(pawnCache)));
+        std::equal(before.begin(), before.end(), reinterpret_cast<unsigned char*>(pawnCache)));
 }
 
 TEST(PawnCache, ClearedEntriesNeverMatchAPawnlessPosition) {
@@ -192,7 +192,7 @@ TEST(PawnCache, ClearedEntriesNeverMatchAPawnlessPosition) {
     clearPawnCache();
     test::FenPosition fp("4k3/8/8/8/8/8/8/R3K3 w - -");
     ASSERT_EQ(fp.position.pawnKey, 0u);
-    PawnCacheEntry &entry = probePawnEntry(fp.position);
+    PawnCacheEntry& entry = probePawnEntry(fp.position);
     EXPECT_EQ(entry.openFileCount, 8);
     EXPECT_EQ(entry.fileFlags[3], NoWhitePawn | NoBlackPawn);
     EXPECT_EQ(entry.shelterKey[White], -1);

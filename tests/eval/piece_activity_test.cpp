@@ -19,7 +19,7 @@ struct Analysed {
     EvalDetail detail{};
     ScorePair activity;
 
-    explicit Analysed(const char *fen) : fp(fen) {
+    explicit Analysed(const char* fen) : fp(fen) {
         computePawnEntry(fp.position, entry);
         buildAttackInfo(detail, fp.position);
         activity = pieceActivityTerm(fp.position.sideToMove, fp.position, entry, detail);
@@ -29,7 +29,7 @@ struct Analysed {
 TEST(AttackInfo, PieceListHoldsTenPiecesAndTheBitboardsAll) {
     // Eleven white pieces: the rook on h1 (last in square order) is not listed.
     Analysed a("5k2/8/8/8/8/8/QQQQ4/NNBQKBRR w - -");
-    const SideAttackInfo &white = a.detail.side[White];
+    const SideAttackInfo& white = a.detail.side[White];
     EXPECT_EQ(white.pieceCount, 10);
     for (int i = 0; i < white.pieceCount; ++i) EXPECT_NE(white.pieces[i].square, 63);
     EXPECT_TRUE(white.rookAttacks & SquareBB(15)); // only the h1 rook reaches h7
@@ -38,7 +38,7 @@ TEST(AttackInfo, PieceListHoldsTenPiecesAndTheBitboardsAll) {
     // different piece: the queen on d7, the highest square, not the mirrored h8 rook. This is
     // the one place where a position and its twin may score differently.
     Analysed twin("nnbqkbrr/qqqq4/8/8/8/8/8/5K2 b - -");
-    const SideAttackInfo &black = twin.detail.side[Black];
+    const SideAttackInfo& black = twin.detail.side[Black];
     EXPECT_EQ(black.pieceCount, 10);
     bool rookListed = false;
     for (int i = 0; i < black.pieceCount; ++i) {
@@ -90,7 +90,7 @@ TEST(KingSafety, LittleAttackingMaterialScoresActivityOnly) {
 }
 
 TEST(KingSafety, WeightZeroRemovesIt) {
-    const char *fen = "r1bq1rk1/pp3ppp/2n1pn2/3p4/2PP4/2NBPN2/PP3PPP/R2QK2R w KQ -";
+    const char* fen = "r1bq1rk1/pp3ppp/2n1pn2/3p4/2PP4/2NBPN2/PP3PPP/R2QK2R w KQ -";
     Analysed full(fen);
     SearchPersonality saved = activePersonality;
     activePersonality.kingSafetyWeight = 0;
@@ -115,7 +115,7 @@ TEST(KingSafety, Chess960KingsNearTheEdgeUseTheirCastlingTarget) {
     test::FenPosition queenSide("rk5r/ppp2ppp/8/8/8/8/PPP2PPP/RK5R w Qq -");
     test::FenPosition kingSide("r5kr/ppp2ppp/8/8/8/8/PPP2PPP/R5KR w Kk -");
     test::FenPosition kingSideNoRights("r5kr/ppp2ppp/8/8/8/8/PPP2PPP/R5KR w - -");
-    for (const test::FenPosition *fp : {&queenSide, &kingSide, &kingSideNoRights}) {
+    for (const test::FenPosition* fp : {&queenSide, &kingSide, &kingSideNoRights}) {
         PawnCacheEntry entry;
         computePawnEntry(fp->position, entry);
         int white = kingShelter(White, fp->position, entry);

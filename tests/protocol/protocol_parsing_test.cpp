@@ -66,7 +66,7 @@ TEST(UciOptions, HashIsKeptInItsDeclaredRange) {
 TEST(UciScore, CentipawnsMatesAndLateDraws) {
     EXPECT_EQ(uciScoreText(35, 5, 10), "cp 35");
     EXPECT_EQ(uciScoreText(-35, 5, 10), "cp -35");
-    EXPECT_EQ(uciScoreText(9999, 5, 10), "mate 1");  // MateValue - 1
+    EXPECT_EQ(uciScoreText(9999, 5, 10), "mate 1");   // MateValue - 1
     EXPECT_EQ(uciScoreText(-9998, 5, 10), "mate -1"); // 2 - MateValue
     EXPECT_EQ(uciScoreText(9997, 5, 10), "mate 2");
     EXPECT_EQ(uciScoreText(2, 5, 81), "cp 0"); // a near-draw late in the game

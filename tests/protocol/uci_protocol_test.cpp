@@ -10,7 +10,7 @@
 namespace corvid::test {
 namespace {
 
-constexpr const char* MateInOne = "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1";   // Rd8#
+constexpr const char* MateInOne = "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1"; // Rd8#
 constexpr const char* BackRankMated = "3R2k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1";
 constexpr const char* Stalemated = "7k/5Q2/6K1/8/8/8/8/8 b - - 0 1";
 constexpr const char* Kiwipete =
@@ -78,13 +78,12 @@ TEST(UciProtocol, PositionCommandsSetTheGame) {
     EXPECT_EQ(PerftTotal(*engine, std::string("position fen ") + Kiwipete, 1), 48);
     EXPECT_EQ(PerftTotal(*engine, std::string("position fen ") + Kiwipete, 3), 97862);
     // A promotion token followed by a shorter one: each token is read by itself.
-    EXPECT_EQ(PerftTotal(*engine, "position fen 8/P6k/8/8/8/8/8/K7 w - - 0 1 moves a7a8q h7g6",
-                         1),
+    EXPECT_EQ(PerftTotal(*engine, "position fen 8/P6k/8/8/8/8/8/K7 w - - 0 1 moves a7a8q h7g6", 1),
               PerftTotal(*engine, "position fen Q7/8/6k1/8/8/8/8/K7 w - - 0 1", 1));
     // Castling in the king-to-rook form is read too.
-    EXPECT_EQ(PerftTotal(*engine,
-                         "position fen r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1 moves e1h1 e8c8", 1),
-              PerftTotal(*engine, "position fen 2kr3r/8/8/8/8/8/8/R4RK1 w - - 0 1", 1));
+    EXPECT_EQ(
+        PerftTotal(*engine, "position fen r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1 moves e1h1 e8c8", 1),
+        PerftTotal(*engine, "position fen 2kr3r/8/8/8/8/8/8/R4RK1 w - - 0 1", 1));
     // A game far longer than the record holds: knights out and back 400 times.
     std::string longGame = "position startpos moves";
     for (int i = 0; i < 400; ++i) longGame += " g1f3 g8f6 f3g1 f6g8";
@@ -275,8 +274,10 @@ TEST(UciProtocol, QuitAndEndOfInputEndTheProcess) {
         engine->send("position startpos");
         engine->send("go infinite");
         engine->linesWithin(100);
-        if (quit) engine->send("quit");
-        else engine->closeInput();
+        if (quit)
+            engine->send("quit");
+        else
+            engine->closeInput();
         EXPECT_EQ(engine->waitExit(ReplyWaitMs), 0) << (quit ? "quit" : "end of input");
     }
     EngineProcess silent(BuiltProgram("corvid"));

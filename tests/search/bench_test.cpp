@@ -14,10 +14,10 @@ struct BenchOutput {
     std::string total; // the node count of the "Bench:" line
 };
 
-BenchOutput runBench(const std::string &program, int depth) {
+BenchOutput runBench(const std::string& program, int depth) {
     BenchOutput out;
     std::string command = program + " bench " + std::to_string(depth);
-    FILE *pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return out;
     char line[512];
     while (std::fgets(line, sizeof line, pipe)) {

@@ -6,26 +6,26 @@
 namespace corvid {
 namespace {
 
-int Sq(const char *name) { return ('8' - name[1]) * 8 + (name[0] - 'a'); }
-Move M(const char *from, const char *to, int promotion = 0) {
+int Sq(const char* name) { return ('8' - name[1]) * 8 + (name[0] - 'a'); }
+Move M(const char* from, const char* to, int promotion = 0) {
     return MakeMoveCode(Sq(from), Sq(to), promotion);
 }
 
 struct SeeCase {
-    const char *name;
-    const char *fen;
-    const char *from;
-    const char *to;
+    const char* name;
+    const char* fen;
+    const char* from;
+    const char* to;
     int threshold;
     bool expected;
 };
 
-void PrintTo(const SeeCase &c, std::ostream *out) { *out << c.name << " " << c.fen; }
+void PrintTo(const SeeCase& c, std::ostream* out) { *out << c.name << " " << c.fen; }
 
 class ExchangeTest : public ::testing::TestWithParam<SeeCase> {};
 
 TEST_P(ExchangeTest, JudgesTheExchange) {
-    const SeeCase &c = GetParam();
+    const SeeCase& c = GetParam();
     test::FenPosition fp(c.fen);
     EXPECT_EQ(seeAtLeast(fp.position, M(c.from, c.to), c.threshold), c.expected) << c.fen;
 }
@@ -66,13 +66,13 @@ const SeeCase SeeCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ExchangeTest, ::testing::ValuesIn(SeeCases),
-                         [](const auto &testCase) { return std::string(testCase.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(WinningCaptures, CountsSafeCapturesOfAttackedTargets) {
     // The knight on d5 attacks an undefended rook (c7), a bishop the king defends (e7) and a
     // pawn defended by a pawn (f6); only the rook is won.
     test::FenPosition fp("4k3/2r1b1p1/5p2/3N4/8/8/8/4K3 w - - 0 1");
-    const Position &p = fp.position;
+    const Position& p = fp.position;
     Bitboard all = p.colourBB[Black];
     EXPECT_EQ(winningCapturesFrom(p, Sq("d5"), all), 1);
     EXPECT_EQ(winningCapturesFrom(p, Sq("d5"), SquareBB(Sq("c7"))), 1);
@@ -84,7 +84,7 @@ TEST(WinningCaptures, CountsSafeCapturesOfAttackedTargets) {
 
 TEST(DeltaWorthy, PromotionsCountAndUnderPromotionsNever) {
     test::FenPosition fp("4k3/1P6/8/3p4/4P3/8/8/4K3 w - - 0 1");
-    const Position &p = fp.position;
+    const Position& p = fp.position;
     EXPECT_TRUE(deltaWorthy(p, M("e4", "d5"), 0, 100, 100));
     EXPECT_FALSE(deltaWorthy(p, M("e4", "d5"), 0, 101, 100));
     EXPECT_TRUE(deltaWorthy(p, M("b7", "b8", 0), 0, 884, 0));

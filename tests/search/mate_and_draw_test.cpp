@@ -13,15 +13,15 @@ namespace {
 using test::SearchFen;
 
 struct MateCase {
-    const char *fen;
+    const char* fen;
     int moves;             // mate in this many moves
-    const char *firstMove; // nullptr when several moves mate as fast
+    const char* firstMove; // nullptr when several moves mate as fast
 };
 
 class MateIn : public testing::TestWithParam<MateCase> {};
 
 TEST_P(MateIn, IsFoundWithItsDistance) {
-    const MateCase &c = GetParam();
+    const MateCase& c = GetParam();
     int depth = 2 * c.moves + 1;
     test::SearchRun run = SearchFen(c.fen, depth);
     EXPECT_EQ(run.score, MateValue - (2 * c.moves - 1)) << c.fen << " depth " << depth;
@@ -53,7 +53,7 @@ TEST(NodeWithoutMoves, ScoresMateInCheckAndDrawOtherwise) {
     for (auto [fen, expected] : {std::pair{"3R2k1/5ppp/8/8/8/8/5PPP/6K1 b - - 0 1", -MateValue},
                                  std::pair{"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", 0}}) {
         test::SearchRun run = test::PrepareSearch(fen);
-        SearchContext &c = *run.context;
+        SearchContext& c = *run.context;
         c.rootPly = c.position.ply - 3; // the node sits at ply 3
         c.iterationDepth = 4;
         int v = searchNode(c, -MateValue, MateValue, 4, true, PvNode);
@@ -68,7 +68,7 @@ TEST(NodeWithoutMoves, ExcludedOnlyMoveGivesAlpha) {
     test::SearchSettings settings;
     // White's only legal move is Kh2.
     test::SearchRun run = test::PrepareSearch("6r1/8/8/8/8/5k2/8/7K w - - 0 1");
-    SearchContext &c = *run.context;
+    SearchContext& c = *run.context;
     MoveList legal;
     GenerateLegalMoves(c.position, legal);
     ASSERT_EQ(legal.count, 1);
@@ -82,7 +82,7 @@ TEST(NodeWithoutMoves, ExcludedOnlyMoveGivesAlpha) {
 // earlier occurrences.
 TEST(Repetition, InsideTheSearchOnceBeforeTheRootTwice) {
     test::SearchRun run = test::PrepareSearch("4k3/8/8/8/8/8/4P3/4K2R w - - 0 10");
-    SearchContext &c = *run.context;
+    SearchContext& c = *run.context;
     Position p = c.position;
     p.ply = 40;
     p.lastIrreversiblePly = 20;
@@ -109,7 +109,7 @@ TEST(Repetition, InsideTheSearchOnceBeforeTheRootTwice) {
 
 TEST(Draw, FiftyMovesUnlessMatedAndBareMinorPieces) {
     test::SearchRun run = test::PrepareSearch("4k3/8/8/8/8/8/4P3/R3K3 w - - 0 1");
-    SearchContext &c = *run.context;
+    SearchContext& c = *run.context;
     Position p = c.position;
     p.ply = 200;
     p.lastIrreversiblePly = 100;
@@ -123,9 +123,9 @@ TEST(Draw, FiftyMovesUnlessMatedAndBareMinorPieces) {
     q.lastIrreversiblePly = 100;
     EXPECT_FALSE(isDraw(c, q, 0)) << "a mate on the hundredth half move stands";
 
-    for (const char *fen : {"8/8/4k3/8/8/3BK3/8/8 w - - 0 1", "8/8/4kn2/8/8/3BK3/8/8 w - - 0 1"})
+    for (const char* fen : {"8/8/4k3/8/8/3BK3/8/8 w - - 0 1", "8/8/4kn2/8/8/3BK3/8/8 w - - 0 1"})
         EXPECT_TRUE(isDraw(c, test::FenPosition(fen).position, 0)) << fen;
-    for (const char *fen : {"8/8/4k3/8/8/2NBK3/8/8 w - - 0 1", "8/8/4k3/8/8/3RK3/8/8 w - - 0 1",
+    for (const char* fen : {"8/8/4k3/8/8/2NBK3/8/8 w - - 0 1", "8/8/4k3/8/8/3RK3/8/8 w - - 0 1",
                             "8/8/4k3/8/8/3BK3/7p/8 w - - 0 1"})
         EXPECT_FALSE(isDraw(c, test::FenPosition(fen).position, 0)) << fen;
 }
@@ -137,7 +137,7 @@ TEST(Repetition, TheSearchTakesOrAvoidsAGameRepetition) {
                                {"6k1/8/8/8/8/Q7/8/6K1 w - - 0 1", false}}) {
         test::SearchSettings settings;
         test::SearchRun run = test::PrepareSearch(fen);
-        SearchContext &c = *run.context;
+        SearchContext& c = *run.context;
         Position root = c.rootPosition;
         root.ply = 20;
         root.lastIrreversiblePly = 0;

@@ -12,16 +12,16 @@
 namespace corvid {
 namespace {
 
-int Sq(const char *name) { return ('8' - name[1]) * 8 + (name[0] - 'a'); }
-Move M(const char *from, const char *to, int promotion = 0) {
+int Sq(const char* name) { return ('8' - name[1]) * 8 + (name[0] - 'a'); }
+Move M(const char* from, const char* to, int promotion = 0) {
     return MakeMoveCode(Sq(from), Sq(to), promotion);
 }
 
-Bitboard ChecksOf(const Position &p, Move move) {
+Bitboard ChecksOf(const Position& p, Move move) {
     return GivesCheck(p, move, PrepareCheckSquares(p));
 }
 
-int LegalCount(const Position &p) {
+int LegalCount(const Position& p) {
     MoveList legal;
     GenerateLegalMoves(p, legal);
     return legal.count;
@@ -75,11 +75,11 @@ TEST(IsStillMating, ForTheSideNotToMove) {
 
 TEST(FindMateMove, MatesInOneAndForcedMatesInTwo) {
     struct Case {
-        const char *fen;
+        const char* fen;
         int plies;
         int expected;
-        const char *from;
-        const char *to;
+        const char* from;
+        const char* to;
     } cases[] = {
         {"6k1/5ppp/8/8/8/8/8/3R2K1 w - - 0 1", 1, 1, "d1", "d8"},
         {"7k/8/7B/8/8/8/6Q1/6K1 w - - 0 1", 1, 1, "g2", "g7"},
@@ -92,7 +92,7 @@ TEST(FindMateMove, MatesInOneAndForcedMatesInTwo) {
         {"r6k/6pp/7N/8/8/1Q6/8/1K6 w - - 0 1", 1, 0, nullptr, nullptr},
         {"r6k/6pp/7N/8/8/1Q6/8/1K6 w - - 0 1", 3, 3, "b3", "g8"},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         test::FenPosition fp(c.fen);
         Move move = NoMove;
         EXPECT_EQ(findMateMove(fp.position, c.plies, move), c.expected) << c.fen;
@@ -153,9 +153,9 @@ TEST(LimitedEvasions, CapturesOfTheCheckerAndFreePieces) {
 
 TEST(CheckClass, FromNoFlightToQuiet) {
     struct Case {
-        const char *fen;
-        const char *from;
-        const char *to;
+        const char* fen;
+        const char* from;
+        const char* to;
         int e, threshold;
         int expected;
     } cases[] = {
@@ -166,7 +166,7 @@ TEST(CheckClass, FromNoFlightToQuiet) {
         {"4k3/8/8/1N6/8/8/8/4K3 w - - 0 1", "b5", "c7", 0, 0, 0},      // many flights
         {"4k3/2P5/8/8/8/8/8/3R2K1 w - - 0 1", "d1", "d8", 0, 2000, 1}, // back-rank support
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         test::FenPosition fp(c.fen);
         EXPECT_EQ(checkClass(fp.position, M(c.from, c.to), c.e, c.threshold), c.expected) << c.fen;
     }
@@ -183,7 +183,7 @@ struct Totals {
     int quickMateTests = 0; // positions in check judged both ways
 };
 
-void CheckThreatMates(const Position &p, const MoveList &legal, const char *fen, Totals &totals) {
+void CheckThreatMates(const Position& p, const MoveList& legal, const char* fen, Totals& totals) {
     for (int i = 0; i < legal.count; ++i) {
         Move mateMove = NoMove;
         int threat = threatClassOf(p, legal.moves[i], &mateMove);
@@ -197,7 +197,7 @@ void CheckThreatMates(const Position &p, const MoveList &legal, const char *fen,
     }
 }
 
-void CheckPosition(const Position &p, Totals &totals) {
+void CheckPosition(const Position& p, Totals& totals) {
     char fen[128];
     PositionToFen(fen, p);
     MoveList legal;
@@ -263,10 +263,10 @@ void CheckPosition(const Position &p, Totals &totals) {
 }
 
 // Play-outs that prefer checks, so that mates and checks are frequent.
-void CheckingPlayout(const test::FenPosition &start, int plies, test::TestRandom &random,
-                     Totals &totals) {
+void CheckingPlayout(const test::FenPosition& start, int plies, test::TestRandom& random,
+                     Totals& totals) {
     test::FenPosition fp(start);
-    Position &p = fp.position;
+    Position& p = fp.position;
     for (int ply = 0; ply <= plies; ++ply) {
         CheckPosition(p, totals);
         if (::testing::Test::HasFatalFailure()) return;
@@ -285,7 +285,7 @@ TEST(MateDetectionProperty, AgreesWithFullGenerationOnTheCommittedSet) {
     Totals totals;
     for (uint64_t seed = 1; seed <= 10 && !HasFatalFailure(); ++seed) {
         test::TestRandom random(seed);
-        for (const char *fen : test::CompactFens) {
+        for (const char* fen : test::CompactFens) {
             CheckingPlayout(test::FenPosition(fen), 50, random, totals);
             if (HasFatalFailure()) return;
         }
@@ -302,13 +302,13 @@ TEST(MateDetectionProperty, AgreesWithFullGenerationOnTheCommittedSet) {
 
 TEST(MateDetectionProperty, AgreesWithFullGenerationOnTheSharedSuites) {
     std::vector<std::string> fens;
-    for (const char *file : {"perftsuite.epd", "cw_perft.epd", "bk.epd"})
-        for (std::string &fen : test::EpdFens(file)) fens.push_back(fen);
-    for (std::string &fen : test::EpdFens("openings_8moves_v3.epd", 100)) fens.push_back(fen);
+    for (const char* file : {"perftsuite.epd", "cw_perft.epd", "bk.epd"})
+        for (std::string& fen : test::EpdFens(file)) fens.push_back(fen);
+    for (std::string& fen : test::EpdFens("openings_8moves_v3.epd", 100)) fens.push_back(fen);
     if (fens.empty()) GTEST_SKIP() << "shared test data not present";
     Totals totals;
     test::TestRandom random(5);
-    for (const std::string &fen : fens) {
+    for (const std::string& fen : fens) {
         CheckingPlayout(test::FenPosition(fen.c_str()), 30, random, totals);
         if (HasFatalFailure()) return;
     }

@@ -11,12 +11,12 @@ namespace {
 Move M(int from, int to, int promotion = 0) { return MakeMoveCode(from, to, promotion); }
 
 // Squares by name, for readability: Sq("e4").
-int Sq(const char *name) { return ('8' - name[1]) * 8 + (name[0] - 'a'); }
+int Sq(const char* name) { return ('8' - name[1]) * 8 + (name[0] - 'a'); }
 
 TEST(CaptureKeys, VictimFirstThenCheapestAttackerAndPromotionGains) {
     // White pawn b4 takes a queen a5, queen d1 takes pawn d7; promotions on the seventh.
     test::FenPosition fp("r3k3/1P1p4/8/q7/1P6/8/8/3QK3 w - - 0 1");
-    const Position &p = fp.position;
+    const Position& p = fp.position;
     EXPECT_EQ(CaptureKey(p, M(Sq("b4"), Sq("a5"))), 31388); // PxQ
     EXPECT_EQ(CaptureKey(p, M(Sq("d1"), Sq("d7"))), 2216);  // QxP
     EXPECT_EQ(CaptureKey(p, M(Sq("b7"), Sq("b8"), 0)), 884 * 32 - 100);
@@ -37,7 +37,7 @@ TEST(EvasionKeys, CapturesAheadOfEverythingWithPromotionGains) {
     // Black rook b8 checks along the eighth rank? No: the white king on a2 is checked by the
     // rook on a8; b7xa8 promotes while capturing the checker.
     test::FenPosition fp("r3k3/1P6/8/8/8/8/K7/8 w - - 0 1");
-    const Position &p = fp.position;
+    const Position& p = fp.position;
     auto history = std::make_unique<MoveHistory>();
     ClearHistory(*history);
     history->mainHistory[HistoryGroup(p.board[Sq("a2")])][M(Sq("a2"), Sq("b3")) & 4095] = 9000;
@@ -102,13 +102,13 @@ protected:
         history = std::make_unique<MoveHistory>();
         ClearHistory(*history);
     }
-    int16_t Main(const Position &p, Move m) {
+    int16_t Main(const Position& p, Move m) {
         return history->mainHistory[HistoryGroup(p.board[MoveFrom(m)])][m & 4095];
     }
-    int16_t Cont1(const Position &p, int prev1, Move m) {
+    int16_t Cont1(const Position& p, int prev1, Move m) {
         return history->continuation1[prev1][p.board[MoveFrom(m)]][MoveTo(m)];
     }
-    int16_t Cont2(const Position &p, int prev2, Move m) {
+    int16_t Cont2(const Position& p, int prev2, Move m) {
         return history->continuation2[prev2][p.board[MoveFrom(m)]][MoveTo(m)];
     }
     std::unique_ptr<MoveHistory> history;
@@ -117,7 +117,7 @@ protected:
 
 TEST_F(QuietStats, RewardsTheBestQuietMoveAndPenalisesTheOthers) {
     test::FenPosition fp("4k3/8/8/3p4/8/2N5/8/R3K3 w Q - 0 1");
-    const Position &p = fp.position;
+    const Position& p = fp.position;
     Move best = M(Sq("c3"), Sq("b5")), other = M(Sq("a1"), Sq("a7"));
     Move capture = M(Sq("c3"), Sq("d5"));
     const Move tried[] = {capture, other, 0, best};
@@ -136,7 +136,7 @@ TEST_F(QuietStats, RewardsTheBestQuietMoveAndPenalisesTheOthers) {
 
 TEST_F(QuietStats, ShallowCutOffsSetKillersAndCountersButNoHistory) {
     test::FenPosition fp("4k3/8/8/3p4/8/2N5/8/R3K3 w Q - 0 1");
-    const Position &p = fp.position;
+    const Position& p = fp.position;
     Move best = M(Sq("c3"), Sq("b5"));
     updateQuietStats(*history, killers, p, best, 2, 3, 77, 0, nullptr, 0);
     EXPECT_EQ(killers[1], best);

@@ -12,14 +12,14 @@ namespace corvid {
 namespace {
 
 Move M(int from, int to, int promotion = 0) { return MakeMoveCode(from, to, promotion); }
-int Sq(const char *name) { return ('8' - name[1]) * 8 + (name[0] - 'a'); }
+int Sq(const char* name) { return ('8' - name[1]) * 8 + (name[0] - 'a'); }
 
 struct Picked {
     Move move;
     Stage stage;
 };
 
-std::vector<Picked> PickAll(const Position &p, const MoveHistory &history, const Move *killers,
+std::vector<Picked> PickAll(const Position& p, const MoveHistory& history, const Move* killers,
                             Move ttMove, Move excluded, int prev1, int prev2) {
     MovePicker picker;
     InitMovePicker(picker, p, history, killers, ttMove, excluded, prev1, prev2);
@@ -28,9 +28,9 @@ std::vector<Picked> PickAll(const Position &p, const MoveHistory &history, const
     return out;
 }
 
-std::vector<Move> MovesOf(const std::vector<Picked> &picked) {
+std::vector<Move> MovesOf(const std::vector<Picked>& picked) {
     std::vector<Move> moves;
-    for (const Picked &p : picked) moves.push_back(p.move);
+    for (const Picked& p : picked) moves.push_back(p.move);
     return moves;
 }
 
@@ -46,7 +46,7 @@ protected:
 TEST_F(PickerOrder, StagesInOrderWithLosingCapturesLast) {
     // Nxd5 and Qxd5 win a rook; Qxf6 loses the queen to the g7 pawn.
     test::FenPosition fp("4k3/6p1/5p2/3r4/8/2N2Q2/8/4K3 w - - 0 1");
-    const Position &p = fp.position;
+    const Position& p = fp.position;
     Move hash = M(Sq("f3"), Sq("h5"));
     Move killers[2] = {M(Sq("c3"), Sq("b5")), M(Sq("e1"), Sq("e2"))};
     Move counter = M(Sq("f3"), Sq("g4"));
@@ -78,12 +78,12 @@ TEST_F(PickerOrder, StagesInOrderWithLosingCapturesLast) {
 
 TEST_F(PickerOrder, InvalidTableAndKillerMovesAreNotTried) {
     test::FenPosition fp("4k3/6p1/5p2/3r4/8/2N2Q2/8/4K3 w - - 0 1");
-    const Position &p = fp.position;
+    const Position& p = fp.position;
     // A black move, a capture as killer (killers must be quiet), a marker.
     Move killers[2] = {M(Sq("f3"), Sq("d5")), 0x8001};
     std::vector<Picked> picked = PickAll(p, *history, killers, M(Sq("g7"), Sq("g6")), 0, 0, 0);
     EXPECT_EQ(picked[0].stage, Stage::Captures);
-    for (const Picked &x : picked) EXPECT_NE(x.stage, Stage::Refutations);
+    for (const Picked& x : picked) EXPECT_NE(x.stage, Stage::Refutations);
 }
 
 TEST_F(PickerOrder, ExcludedMoveNeverComesOut) {
@@ -98,7 +98,7 @@ TEST_F(PickerOrder, ExcludedMoveNeverComesOut) {
 TEST_F(PickerOrder, InCheckHashMoveFirstThenKillerWhateverTheirKeys) {
     // The rook on e8 checks; Qxe8 sorts first as a capture.
     test::FenPosition fp("4r1k1/8/8/1Q6/8/8/8/4K3 w - - 0 1");
-    const Position &p = fp.position;
+    const Position& p = fp.position;
     Move hash = M(Sq("e1"), Sq("f1"));
     Move killers[2] = {0, M(Sq("b5"), Sq("e2"))};
     std::vector<Picked> picked = PickAll(p, *history, killers, hash, 0, 0, 0);
@@ -140,8 +140,8 @@ struct PropertyStats {
     int deferred = 0;
 };
 
-void CheckPickerProperty(const Position &p, const MoveHistory &history, test::TestRandom &random,
-                         Move foreign, PropertyStats &stats) {
+void CheckPickerProperty(const Position& p, const MoveHistory& history, test::TestRandom& random,
+                         Move foreign, PropertyStats& stats) {
     MoveList legal;
     legal.allPromotions = 0;
     GenerateLegalMoves(p, legal);
@@ -178,7 +178,7 @@ void CheckPickerProperty(const Position &p, const MoveHistory &history, test::Te
 
     // Stages never go back; each stage's moves are of its kind.
     for (size_t i = 0; i < picked.size(); ++i) {
-        const Picked &x = picked[i];
+        const Picked& x = picked[i];
         if (i > 0) {
             ASSERT_LE(picked[i - 1].stage, x.stage) << fen;
         }
@@ -230,7 +230,7 @@ protected:
         test::EnsureTables();
         history = std::make_unique<MoveHistory>();
         test::TestRandom random(7);
-        int16_t *raw = &history->mainHistory[0][0];
+        int16_t* raw = &history->mainHistory[0][0];
         for (size_t i = 0; i < sizeof(history->mainHistory) / 2; ++i)
             raw[i] = int16_t(random.Below(4001) - 2000);
         raw = &history->continuation1[0][0][0];
@@ -239,16 +239,16 @@ protected:
         raw = &history->continuation2[0][0][0];
         for (size_t i = 0; i < sizeof(history->continuation2) / 2; ++i)
             raw[i] = int16_t(random.Below(4001) - 2000);
-        for (Move &m : history->counterMoves) m = Move(random.Next() & 0x3FFF);
+        for (Move& m : history->counterMoves) m = Move(random.Next() & 0x3FFF);
     }
 
-    void Run(const std::vector<std::string> &fens, int playoutPlies, uint64_t seed,
-             PropertyStats &stats) {
+    void Run(const std::vector<std::string>& fens, int playoutPlies, uint64_t seed,
+             PropertyStats& stats) {
         test::TestRandom random(seed);
-        for (const std::string &fen : fens) {
+        for (const std::string& fen : fens) {
             test::FenPosition start(fen.c_str());
             Move previous = 0; // a move of the previous position, mostly not playable here
-            test::RandomPlayout(start, playoutPlies, random, [&](const Position &p) {
+            test::RandomPlayout(start, playoutPlies, random, [&](const Position& p) {
                 MoveList legal;
                 GenerateLegalMoves(p, legal);
                 // Learned counter moves point at moves of this position now and then.
@@ -275,9 +275,9 @@ TEST_F(PickerProperty, EveryLegalMoveExactlyOnceOnTheCommittedSet) {
 
 TEST_F(PickerProperty, EveryLegalMoveExactlyOnceOnTheSharedSuites) {
     std::vector<std::string> fens;
-    for (const char *file : {"perftsuite.epd", "cw_perft.epd", "bk.epd", "pet.epd"})
-        for (std::string &fen : test::EpdFens(file)) fens.push_back(fen);
-    for (std::string &fen : test::EpdFens("openings_8moves_v3.epd", 50)) fens.push_back(fen);
+    for (const char* file : {"perftsuite.epd", "cw_perft.epd", "bk.epd", "pet.epd"})
+        for (std::string& fen : test::EpdFens(file)) fens.push_back(fen);
+    for (std::string& fen : test::EpdFens("openings_8moves_v3.epd", 50)) fens.push_back(fen);
     if (fens.empty()) GTEST_SKIP() << "shared test data not present";
     PropertyStats stats;
     Run(fens, 12, 99, stats);

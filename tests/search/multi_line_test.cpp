@@ -9,12 +9,12 @@ namespace corvid {
 namespace {
 
 TEST(MultiLine, SlotsHoldDistinctMovesInOrder) {
-    const char *fen = "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP2BPPP/R2QKB1R w KQ - 0 1";
+    const char* fen = "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP2BPPP/R2QKB1R w KQ - 0 1";
     test::SearchRun run = test::SearchFen(fen, 6, {}, 3);
-    const SearchContext &c = *run.context;
+    const SearchContext& c = *run.context;
     std::set<Move> moves;
     for (int i = 0; i < 3; ++i) {
-        const RootLine &line = c.rootLines[i];
+        const RootLine& line = c.rootLines[i];
         EXPECT_EQ(line.depth, 12) << "slot " << i;
         EXPECT_EQ(line.move, c.rootMoves.moves[i]) << "slot " << i;
         EXPECT_GT(line.pvLength, 0);
@@ -30,9 +30,9 @@ TEST(MultiLine, SlotsHoldDistinctMovesInOrder) {
 
 // The mate goes to slot 0; the second slot searches the other moves and finds no mate.
 TEST(MultiLine, SecondSlotExcludesTheFirstSlotsMove) {
-    const char *fen = "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1";
+    const char* fen = "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1";
     test::SearchRun run = test::SearchFen(fen, 4, {}, 2);
-    const SearchContext &c = *run.context;
+    const SearchContext& c = *run.context;
     EXPECT_EQ(test::MoveText(c.rootLines[0].move, c.rootPosition), "d1d8");
     EXPECT_EQ(c.rootLines[0].score, MateValue - 1);
     EXPECT_NE(c.rootLines[1].move, c.rootLines[0].move);

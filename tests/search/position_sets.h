@@ -15,7 +15,7 @@ namespace corvid::test {
 
 // Varied positions: openings and middlegames, checks and double checks, en passant (also as
 // the evasion), promotions and under-promotions, pins, castling in standard and Chess960.
-inline const char *const CompactFens[] = {
+inline const char* const CompactFens[] = {
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R b KQkq - 0 1",
@@ -67,7 +67,7 @@ inline const char *const CompactFens[] = {
 
 // The FEN part of each line of a shared EPD file (every step-th line), or nothing when the
 // shared data is absent.
-inline std::vector<std::string> EpdFens(const std::string &file, int step = 1) {
+inline std::vector<std::string> EpdFens(const std::string& file, int step = 1) {
     std::vector<std::string> fens;
     std::string path = SharedDataPath("epd/" + file);
     if (path.empty()) return fens;
@@ -101,9 +101,9 @@ struct TestRandom {
 // (stopping at mate or stalemate). visit gets the position (the play-out's CastleInfo stays
 // alive meanwhile).
 template <typename Visit>
-void RandomPlayout(const FenPosition &start, int plies, TestRandom &random, Visit visit) {
+void RandomPlayout(const FenPosition& start, int plies, TestRandom& random, Visit visit) {
     FenPosition fp(start);
-    Position &p = fp.position;
+    Position& p = fp.position;
     for (int ply = 0;; ++ply) {
         visit(p);
         if (ply == plies) return;

@@ -15,15 +15,15 @@
 namespace corvid {
 namespace {
 
-constexpr const char *Middlegame =
+constexpr const char* Middlegame =
     "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP2BPPP/R2QKB1R w KQ - 0 1";
 
 // A node of the given kind at the given ply of a search on the FEN.
 struct NodeFixture {
     test::SearchRun run;
     NodeState node{};
-    NodeFixture(const char *fen, int ply, int depth) : run(test::PrepareSearch(fen)) {
-        SearchContext &c = *run.context;
+    NodeFixture(const char* fen, int ply, int depth) : run(test::PrepareSearch(fen)) {
+        SearchContext& c = *run.context;
         buildReductionTable();
         c.rootPly = c.position.ply - ply;
         c.iterationDepth = 20;
@@ -39,7 +39,7 @@ struct NodeFixture {
         node.beta = 0;
         node.staticEval = node.evalPrime = 0;
     }
-    SearchContext &context() { return *run.context; }
+    SearchContext& context() { return *run.context; }
     Move move(int from, int to, int promotion = 0) { return MakeMoveCode(from, to, promotion); }
 };
 
@@ -167,7 +167,7 @@ TEST(SearchStack, PlyLimitIsTestedBeforeAnyRecordIsWritten) {
     test::SearchSettings settings;
     for (int ply : {MaxPly, MaxPly + 44, 300}) {
         test::SearchRun run = test::PrepareSearch(Middlegame);
-        SearchContext &c = *run.context;
+        SearchContext& c = *run.context;
         c.rootPly = c.position.ply - ply;
         c.iterationDepth = 6;
         std::memset(c.stack, 0xAB, sizeof c.stack);
@@ -179,7 +179,7 @@ TEST(SearchStack, PlyLimitIsTestedBeforeAnyRecordIsWritten) {
     }
     // The deepest full node works inside the stack.
     test::SearchRun run = test::PrepareSearch(Middlegame);
-    SearchContext &c = *run.context;
+    SearchContext& c = *run.context;
     c.rootPly = c.position.ply - (MaxPly - 1);
     c.iterationDepth = 6;
     int v = searchNode(c, -100, 100, 4, true, PvNode);
@@ -205,7 +205,7 @@ TEST(TableHit, CutsOffOnlyOutsidePvNodesBeyondPlyTwo) {
     for (auto [ply, type, cuts] : {std::tuple{3, CutNode, true}, std::tuple{3, PvNode, false},
                                    std::tuple{2, CutNode, false}}) {
         test::SearchRun run = test::PrepareSearch(Middlegame);
-        SearchContext &c = *run.context;
+        SearchContext& c = *run.context;
         ttClear();
         c.rootPly = c.position.ply - ply;
         c.iterationDepth = 8;
@@ -225,10 +225,10 @@ TEST(TableHit, CutsOffOnlyOutsidePvNodesBeyondPlyTwo) {
 
 TEST(MateInOne, AtPlyPScores9999MinusP) {
     test::SearchSettings settings;
-    for (const char *fen :
+    for (const char* fen :
          {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", "6k1/5ppp/8/8/8/8/1R3PPP/3R2K1 w - - 0 1"}) {
         test::SearchRun run = test::PrepareSearch(fen);
-        SearchContext &c = *run.context;
+        SearchContext& c = *run.context;
         ttClear();
         c.rootPly = c.position.ply - 5;
         c.iterationDepth = 8;
@@ -242,7 +242,7 @@ TEST(MateInOne, AtPlyPScores9999MinusP) {
 TEST(NoMoveSearched, PrunedMovesAreNotAStalemate) {
     test::SearchSettings settings;
     test::SearchRun run = test::PrepareSearch("1k6/8/7r/7q/8/8/P7/K7 w - - 0 1");
-    SearchContext &c = *run.context;
+    SearchContext& c = *run.context;
     ttClear();
     c.rootPly = c.position.ply - 2;
     c.iterationDepth = 8;
@@ -253,7 +253,7 @@ TEST(NoMoveSearched, PrunedMovesAreNotAStalemate) {
 TEST(NullMove, ChildSearchSeesThePostNullKey) {
     test::SearchSettings settings;
     test::SearchRun run = test::PrepareSearch("r3k3/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 1");
-    SearchContext &c = *run.context;
+    SearchContext& c = *run.context;
     ttClear();
     c.rootPly = c.position.ply - 3;
     c.iterationDepth = 12;
@@ -270,7 +270,7 @@ TEST(NullMove, ChildSearchSeesThePostNullKey) {
 TEST(AlternativeMoveSearch, WritesTheUnchangedKeyForTheNextRecord) {
     test::SearchSettings settings;
     test::SearchRun run = test::PrepareSearch("6r1/8/8/p7/P7/5k2/8/7K w - - 0 1"); // Kh2 only
-    SearchContext &c = *run.context;
+    SearchContext& c = *run.context;
     ttClear();
     c.rootPly = c.position.ply - 3;
     c.iterationDepth = 20;
@@ -285,7 +285,7 @@ TEST(Abort, StopLetsTheFirstIterationFinishAndLaterNodesReturnAtOnce) {
     searchInfo.targetTime.store(1000);
     searchInfo.stopRequest.store(StopRequest::MoveNow);
     test::SearchRun run = test::PrepareSearch(Middlegame);
-    SearchContext &c = *run.context;
+    SearchContext& c = *run.context;
     Move best = rootSearch(c, 10);
     EXPECT_NE(best, NoMove);
     EXPECT_EQ(c.iterationDepth, 4) << "the second iteration stopped at its first node";
@@ -300,7 +300,7 @@ TEST(Abort, APonderMissStopsEvenTheFirstIteration) {
     test::SearchSettings settings({}, SearchState::Pondering);
     searchInfo.ponderState.store(PonderState::PonderMiss);
     test::SearchRun run = test::PrepareSearch(Middlegame);
-    SearchContext &c = *run.context;
+    SearchContext& c = *run.context;
     c.iterationDepth = 2;
     EXPECT_EQ(searchNode(c, -100, 100, 2, false, PvNode), AbortScore);
 }
@@ -310,7 +310,7 @@ TEST(Abort, NodeLimitEndsTheSearchWithASoundResult) {
     searchInfo.targetTime.store(1000);
     searchInfo.maxNodes.store(20000);
     test::SearchRun run = test::PrepareSearch(Middlegame);
-    SearchContext &c = *run.context;
+    SearchContext& c = *run.context;
     ttClear();
     Move best = rootSearch(c, 30);
     searchInfo.maxNodes.store(0);
@@ -367,7 +367,7 @@ TEST(StopRules, BetweenIterations) {
     searchInfo.extraTime.store(0.0);
     // Rook takes a knight on d5; the move has not changed.
     test::SearchRun run = test::PrepareSearch("4k3/8/8/3n4/8/8/8/3RK3 w - - 0 1");
-    SearchContext &c = *run.context;
+    SearchContext& c = *run.context;
     c.rootMoves.count = 0;
     GenerateLegalMoves(c.rootPosition, c.rootMoves);
     c.rootLines[0].move = MakeMoveCode(59, 27);
@@ -419,11 +419,11 @@ TEST(RootSearch, NoLegalMoveGivesNoMove) {
 // A root move into a position seen before is searched with a widened window and scored 3/4.
 TEST(RootSearch, RepetitionDampingScalesTheScore) {
     test::SearchSettings settings;
-    const char *fen = "6r1/8/8/p7/P7/5k2/8/7K w - - 0 1"; // Kh2 is the only move
+    const char* fen = "6r1/8/8/p7/P7/5k2/8/7K w - - 0 1"; // Kh2 is the only move
     int scores[2];
     for (int repeated = 0; repeated < 2; ++repeated) {
         test::SearchRun run = test::PrepareSearch(fen);
-        SearchContext &c = *run.context;
+        SearchContext& c = *run.context;
         Position root = c.rootPosition;
         root.ply = 10;
         root.lastIrreversiblePly = 0;

@@ -21,21 +21,21 @@ struct StackUse {
 
 // Runs a search on a thread whose stack is painted first, and measures how much of it the
 // search touched.
-StackUse measureSearch(const char *fen, int depth) {
+StackUse measureSearch(const char* fen, int depth) {
     constexpr size_t Size = 8 << 20;
-    void *memory = std::aligned_alloc(4096, Size);
+    void* memory = std::aligned_alloc(4096, Size);
     std::memset(memory, Paint, Size);
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
     pthread_attr_setstack(&attributes, memory, Size);
     struct Job {
-        const char *fen;
+        const char* fen;
         int depth;
         int plies;
     } job{fen, depth, 0};
     pthread_t thread;
-    auto body = [](void *argument) -> void * {
-        Job *j = static_cast<Job *>(argument);
+    auto body = [](void* argument) -> void* {
+        Job* j = static_cast<Job*>(argument);
         test::SearchRun run = test::SearchFen(j->fen, j->depth);
         j->plies = run.context->selDepth;
         return nullptr;
@@ -43,7 +43,7 @@ StackUse measureSearch(const char *fen, int depth) {
     StackUse use;
     if (pthread_create(&thread, &attributes, body, &job) == 0) {
         pthread_join(thread, nullptr);
-        const unsigned char *low = static_cast<const unsigned char *>(memory);
+        const unsigned char* low = static_cast<const unsigned char*>(memory);
         size_t untouched = 0;
         while (untouched < Size && low[untouched] == Paint) ++untouched;
         use.bytes = Size - untouched;

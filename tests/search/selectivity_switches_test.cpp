@@ -10,8 +10,8 @@ namespace corvid {
 namespace {
 
 struct Tactic {
-    const char *fen;
-    const char *best;
+    const char* fen;
+    const char* best;
 };
 
 const Tactic Tactics[] = {
@@ -26,7 +26,7 @@ const Tactic Tactics[] = {
 };
 
 // Quiet positions where every rule has work to do.
-const char *const Middlegames[] = {
+const char* const Middlegames[] = {
     "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP2BPPP/R2QKB1R w KQ - 0 1",
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
     "2q1rr1k/3bbnnp/p2p1pp1/2pPp3/PpP1P1P1/1P2BNNP/2BQ1PRK/7R b - - 0 1",
@@ -42,15 +42,15 @@ SearchSwitches withOneOff(int index) {
     return switches;
 }
 
-uint64_t middlegameNodes(const SearchSwitches &switches) {
+uint64_t middlegameNodes(const SearchSwitches& switches) {
     uint64_t total = 0;
-    for (const char *fen : Middlegames)
+    for (const char* fen : Middlegames)
         total += test::SearchFen(fen, MiddlegameDepth, switches).nodes;
     return total;
 }
 
-void expectTacticsFound(const SearchSwitches &switches, const char *label) {
-    for (const Tactic &t : Tactics) {
+void expectTacticsFound(const SearchSwitches& switches, const char* label) {
+    for (const Tactic& t : Tactics) {
         test::SearchRun run = test::SearchFen(t.fen, TacticDepth, switches);
         EXPECT_EQ(run.bestText, t.best) << t.fen << " depth " << TacticDepth << ", " << label;
     }
@@ -69,7 +69,7 @@ TEST(SelectivitySwitches, EachOffAloneFindsTheTacticsAndChangesTheTree) {
 
 TEST(SelectivitySwitches, AllOffFindsTheSameTactics) {
     SearchSwitches none;
-    for (const SearchSwitchEntry &entry : SearchSwitchTable) none.*entry.flag = false;
+    for (const SearchSwitchEntry& entry : SearchSwitchTable) none.*entry.flag = false;
     expectTacticsFound(none, "all off");
 }
 

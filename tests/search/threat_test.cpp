@@ -8,20 +8,20 @@
 namespace corvid {
 namespace {
 
-int Sq(const char *name) { return ('8' - name[1]) * 8 + (name[0] - 'a'); }
-Move M(const char *from, const char *to) { return MakeMoveCode(Sq(from), Sq(to)); }
+int Sq(const char* name) { return ('8' - name[1]) * 8 + (name[0] - 'a'); }
+Move M(const char* from, const char* to) { return MakeMoveCode(Sq(from), Sq(to)); }
 
 struct ThreatCase {
-    const char *name;
-    const char *fen;
-    const char *from;
-    const char *to;
+    const char* name;
+    const char* fen;
+    const char* from;
+    const char* to;
     int expected;
-    const char *mateFrom = nullptr; // the follow-up of class 4
-    const char *mateTo = nullptr;
+    const char* mateFrom = nullptr; // the follow-up of class 4
+    const char* mateTo = nullptr;
 };
 
-void PrintTo(const ThreatCase &c, std::ostream *out) { *out << c.name << " " << c.fen; }
+void PrintTo(const ThreatCase& c, std::ostream* out) { *out << c.name << " " << c.fen; }
 
 class ThreatClass : public ::testing::TestWithParam<ThreatCase> {
 protected:
@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_P(ThreatClass, ClassifiesTheMove) {
-    const ThreatCase &c = GetParam();
+    const ThreatCase& c = GetParam();
     test::FenPosition fp(c.fen);
     Move mate = NoMove;
     EXPECT_EQ(threatClassOf(fp.position, M(c.from, c.to), &mate), c.expected) << c.fen;
@@ -82,7 +82,7 @@ const ThreatCase ThreatCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ThreatClass, ::testing::ValuesIn(ThreatCases),
-                         [](const auto &testCase) { return std::string(testCase.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(ThreatClassSwitch, OffLeavesOnlyTheHangingTest) {
     test::FenPosition fork("r3k3/8/8/1N6/8/8/8/4K3 w - - 0 1");
@@ -96,7 +96,7 @@ TEST(ThreatClassSwitch, OffLeavesOnlyTheHangingTest) {
 TEST(DiscoveredTargets, PiecesNewlyAttackedThroughTheVacatedSquare) {
     // The bishop b2 looks through the knight on d4 at the queen on f6 and the rook on h8.
     test::FenPosition fp("4k2r/8/5q2/8/3N4/8/1B6/4K3 w - - 0 1");
-    const Position &p = fp.position;
+    const Position& p = fp.position;
     Bitboard all = p.colourBB[Black];
     EXPECT_EQ(discoveredTargets(p, Sq("d4"), Sq("e6"), White, all), SquareBB(Sq("f6")));
     // Moving along the line uncovers nothing.
@@ -105,8 +105,8 @@ TEST(DiscoveredTargets, PiecesNewlyAttackedThroughTheVacatedSquare) {
 
 TEST(EscapeMoves, AttackedPiecesThatMustMove) {
     struct Case {
-        const char *fen;
-        const char *from;
+        const char* fen;
+        const char* from;
         bool escape;
     } cases[] = {
         {"4k3/8/8/8/4N3/8/8/4K3 w - - 0 1", "e4", false},  // not attacked
@@ -120,7 +120,7 @@ TEST(EscapeMoves, AttackedPiecesThatMustMove) {
         {"3k4/8/8/8/3b4/2P5/8/7K b - - 0 1", "d4", true},     // black, attacked by a pawn
         {"r3k3/8/8/8/3b4/8/4N3/4K3 b - - 0 1", "d4", true},   // by a knight, undefended
     };
-    for (const Case &c : cases) {
+    for (const Case& c : cases) {
         test::FenPosition fp(c.fen);
         EXPECT_EQ(isEscapeMove(fp.position, M(c.from, c.from)), c.escape) << c.fen;
     }
@@ -131,7 +131,7 @@ TEST(EscapeMoves, AttackedPiecesThatMustMove) {
 
 TEST(BackRankSupport, PawnGuards) {
     test::FenPosition fp("6k1/2P2ppp/1P6/8/8/8/8/6K1 w - - 0 1");
-    const Position &p = fp.position;
+    const Position& p = fp.position;
     EXPECT_EQ(backRankSupport(p, Sq("d8")), 2);
     EXPECT_EQ(backRankSupport(p, Sq("a8")), 1); // the pawn b6 guards a7
     EXPECT_EQ(backRankSupport(p, Sq("e8")), 0);

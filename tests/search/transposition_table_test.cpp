@@ -15,7 +15,7 @@ constexpr uint32_t TestIndex = 77;
 
 uint64_t KeyFor(uint32_t lock) { return (uint64_t(lock) << 32) | TestIndex; }
 
-TTEntry *Slots() { return transpositionTable.buckets[TestIndex].entries; }
+TTEntry* Slots() { return transpositionTable.buckets[TestIndex].entries; }
 
 class TranspositionTableTest : public ::testing::Test {
 protected:
@@ -48,7 +48,7 @@ TEST(TranspositionTableSize, CodesAndMegabytes) {
 // Allocation that fails above a byte limit, to see the table survive failures.
 size_t allocationLimit = 0;
 int allocationCalls = 0;
-void *LimitedAllocator(size_t bytes) {
+void* LimitedAllocator(size_t bytes) {
     ++allocationCalls;
     return bytes <= allocationLimit ? std::calloc(bytes, 1) : nullptr;
 }
@@ -105,7 +105,7 @@ struct Slot {
     int staticEval = NoScore;
 };
 
-TTEntry MakeEntry(const Slot &s) {
+TTEntry MakeEntry(const Slot& s) {
     TTEntry e{};
     e.lock = s.lock;
     e.score = int16_t(s.score);
@@ -120,7 +120,7 @@ TTEntry MakeEntry(const Slot &s) {
 // Stores (lock, score with window chosen for the bound, depth, age, move, eval) and names
 // the slot index that must then hold the new lock, or the slot that must stay as it was.
 struct ReplacementScenario {
-    const char *name;
+    const char* name;
     Slot before[3];
     Slot stored;
     int expectSlot;      // where the stored entry (or the refreshed one) ends up
@@ -128,12 +128,12 @@ struct ReplacementScenario {
     Slot expectAfter;    // the expected contents of that slot
 };
 
-void PrintTo(const ReplacementScenario &s, std::ostream *out) { *out << s.name; }
+void PrintTo(const ReplacementScenario& s, std::ostream* out) { *out << s.name; }
 
 class Replacement : public TranspositionTableTest,
                     public ::testing::WithParamInterface<ReplacementScenario> {};
 
-void StoreSlot(const Slot &s) {
+void StoreSlot(const Slot& s) {
     // Windows that yield the wanted bound from the raw score.
     int alpha = s.bound == BoundUpper ? s.score : s.score - 1;
     int beta = s.bound == BoundLower ? s.score : s.score + 1;
@@ -141,17 +141,17 @@ void StoreSlot(const Slot &s) {
 }
 
 TEST_P(Replacement, VictimAndSamePositionRules) {
-    const ReplacementScenario &c = GetParam();
+    const ReplacementScenario& c = GetParam();
     TTEntry before[3];
     for (int i = 0; i < 3; ++i) before[i] = Slots()[i] = MakeEntry(c.before[i]);
     StoreSlot(c.stored);
     for (int i = 0; i < 3; ++i) {
-        const TTEntry &e = Slots()[i];
+        const TTEntry& e = Slots()[i];
         if (i != c.expectSlot) {
             EXPECT_EQ(std::memcmp(&e, &before[i], sizeof e), 0) << "slot " << i << " changed";
             continue;
         }
-        const Slot &x = c.expectAfter;
+        const Slot& x = c.expectAfter;
         EXPECT_EQ(e.lock, x.lock);
         EXPECT_EQ(e.score, x.score);
         EXPECT_EQ(e.depth, x.depth);
@@ -321,7 +321,7 @@ const ReplacementScenario Scenarios[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, Replacement, ::testing::ValuesIn(Scenarios),
-                         [](const auto &scenario) { return std::string(scenario.param.name); });
+                         [](const auto& scenario) { return std::string(scenario.param.name); });
 
 TEST_F(TranspositionTableTest, MateScoresAreStoredRelativeToTheNode) {
     // Mated in 12 from the root, found at ply 5: 7 plies from that node.
@@ -370,7 +370,7 @@ TEST_F(TranspositionTableTest, CutOffRules) {
         {U, -9990, 8, -10001, 100, 6, true},
         {BoundNone, 25, 20, 20, 30, 6, false},
     };
-    for (const Case &c : cases) {
+    for (const Case& c : cases) {
         TTEntry e = MakeEntry({1, c.score, c.depth, c.bound, 0});
         EXPECT_EQ(ttCutsOff(e, c.score, c.alpha, c.beta, c.required), c.hit)
             << "bound " << c.bound << " score " << c.score << " depth " << c.depth;

@@ -7,9 +7,9 @@ namespace corvid::test {
 namespace {
 
 struct UciMate {
-    const char *fen;
+    const char* fen;
     int moves;
-    const char *best; // nullptr when several moves mate as fast
+    const char* best; // nullptr when several moves mate as fast
 };
 
 TEST(UciMates, LastInfoLineGivesTheMateDistance) {
@@ -21,7 +21,7 @@ TEST(UciMates, LastInfoLineGivesTheMateDistance) {
         {"7k/8/8/4K3/8/8/8/6R1 w - - 0 1", 4, nullptr},
     };
     auto engine = StartUci();
-    for (const UciMate &c : cases) {
+    for (const UciMate& c : cases) {
         engine->send(std::string("position fen ") + c.fen);
         engine->send("go depth " + std::to_string(2 * c.moves + 1));
         std::vector<std::string> seen;
@@ -30,7 +30,7 @@ TEST(UciMates, LastInfoLineGivesTheMateDistance) {
             EXPECT_EQ(MoveWord(seen.back()), c.best) << c.fen;
         }
         std::string lastInfo;
-        for (const std::string &line : seen)
+        for (const std::string& line : seen)
             if (line.rfind("info", 0) == 0) lastInfo = line;
         std::string expected = " score mate " + std::to_string(c.moves) + " ";
         EXPECT_NE(lastInfo.find(expected), std::string::npos) << c.fen << ": " << lastInfo;
@@ -41,7 +41,7 @@ TEST(UciMates, LastInfoLineGivesTheMateDistance) {
     std::vector<std::string> seen;
     ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, &seen));
     bool mated = false;
-    for (const std::string &line : seen) mated |= line.find(" score mate -1 ") != std::string::npos;
+    for (const std::string& line : seen) mated |= line.find(" score mate -1 ") != std::string::npos;
     EXPECT_TRUE(mated);
 }
 

@@ -1,8 +1,8 @@
 #include "support/engine_process.h"
 
 #include <chrono>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -100,8 +100,10 @@ bool EngineProcess::readLine(std::string& line, int timeoutMs) {
         if (poll(&descriptor, 1, int(left)) <= 0) continue;
         char chunk[4096];
         ssize_t n = read(fromChild_, chunk, sizeof chunk);
-        if (n <= 0) outputEnded_ = true;
-        else buffer_.append(chunk, size_t(n));
+        if (n <= 0)
+            outputEnded_ = true;
+        else
+            buffer_.append(chunk, size_t(n));
     }
 }
 

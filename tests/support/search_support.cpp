@@ -4,7 +4,7 @@
 
 namespace corvid::test {
 
-SearchSettings::SearchSettings(const SearchSwitches &switches, SearchState state)
+SearchSettings::SearchSettings(const SearchSwitches& switches, SearchState state)
     : savedSwitches_(activePersonality.switches), savedState_(searchInfo.searchState.load()) {
     activePersonality.switches = switches;
     searchInfo.searchState.store(state);
@@ -19,7 +19,7 @@ SearchSettings::~SearchSettings() {
     searchInfo.ponderState.store(PonderState::None);
 }
 
-SearchRun PrepareSearch(const char *fen) {
+SearchRun PrepareSearch(const char* fen) {
     // A small table (3 MB) keeps the many clears of the tests cheap.
     if (!transpositionTable.buckets) ttResize(18);
     SearchRun run;
@@ -30,7 +30,7 @@ SearchRun PrepareSearch(const char *fen) {
     return run;
 }
 
-SearchRun SearchFen(const char *fen, int depthPlies, const SearchSwitches &switches, int lines) {
+SearchRun SearchFen(const char* fen, int depthPlies, const SearchSwitches& switches, int lines) {
     SearchSettings settings(switches);
     SearchRun run = PrepareSearch(fen);
     ttClear();
@@ -42,7 +42,7 @@ SearchRun SearchFen(const char *fen, int depthPlies, const SearchSwitches &switc
     return run;
 }
 
-std::string MoveText(Move move, const Position &position) {
+std::string MoveText(Move move, const Position& position) {
     char text[16];
     FormatCoordinate(text, move, position, false);
     return text;

@@ -3,9 +3,9 @@
 
 #include "search/root_search.h"
 #include "search/search_context.h"
+#include "startup/search_info.h"
 #include "startup/search_personality.h"
 #include "support/test_support.h"
-#include "startup/search_info.h"
 
 #include <memory>
 #include <string>
@@ -22,19 +22,19 @@ struct SearchRun {
 };
 
 // A context set up on the FEN (game keys all zero), ready for rootSearch or direct node calls.
-SearchRun PrepareSearch(const char *fen);
+SearchRun PrepareSearch(const char* fen);
 
 // Searches the FEN to depthPlies from a cleared table with the given switches, as an analysis
 // (no clock), with `lines` lines.
-SearchRun SearchFen(const char *fen, int depthPlies, const SearchSwitches &switches = {},
+SearchRun SearchFen(const char* fen, int depthPlies, const SearchSwitches& switches = {},
                     int lines = 1);
 
-std::string MoveText(Move move, const Position &position);
+std::string MoveText(Move move, const Position& position);
 
 // Sets the active switches and the search state for one test, restoring them afterwards.
 class SearchSettings {
 public:
-    explicit SearchSettings(const SearchSwitches &switches = {},
+    explicit SearchSettings(const SearchSwitches& switches = {},
                             SearchState state = SearchState::Analyzing);
     ~SearchSettings();
 

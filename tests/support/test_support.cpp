@@ -2,8 +2,8 @@
 
 #include "startup/engine_init.h"
 
-#include <gtest/gtest.h>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace corvid::test {

@@ -14,8 +14,8 @@ void LogicalBits::set(int64_t index, bool value) {
     if (index < 0 || size_t(index >> 3) >= bits.size())
         throw std::runtime_error("bitbase index out of range");
     uint8_t mask = uint8_t(1u << (index & 7));
-    uint8_t &b = bits[size_t(index >> 3)];
-    uint8_t &u = used[size_t(index >> 3)];
+    uint8_t& b = bits[size_t(index >> 3)];
+    uint8_t& u = used[size_t(index >> 3)];
     if ((u & mask) && (((b & mask) != 0) != value))
         throw std::runtime_error("two positions disagree at bitbase index " +
                                  std::to_string(index));
@@ -23,7 +23,7 @@ void LogicalBits::set(int64_t index, bool value) {
     if (value) b |= mask;
 }
 
-const std::vector<std::string> &BitbaseNames() {
+const std::vector<std::string>& BitbaseNames() {
     static const std::vector<std::string> names = {"PawnRace", "KPK",  "KPKP", "KPKQ", "KPPKP",
                                                    "KPKR",     "KPPK", "KPNK", "KPBK"};
     return names;
@@ -39,7 +39,7 @@ Material material(std::vector<int8_t> white, std::vector<int8_t> black, bool loc
     return m;
 }
 
-bool legal(const Board &b) {
+bool legal(const Board& b) {
     uint64_t occ = 0;
     for (int i = 0; i < b.count; ++i) {
         if (occ >> b.men[i].square & 1) return false;
@@ -50,13 +50,13 @@ bool legal(const Board &b) {
 
 Board makeBoard(std::initializer_list<Man> men, int sideToMove) {
     Board b;
-    for (const Man &m : men) b.men[b.count++] = m;
+    for (const Man& m : men) b.men[b.count++] = m;
     b.sideToMove = sideToMove;
     return b;
 }
 
 // White's result in a board: Win, Draw or Loss.
-Value whiteResult(Registry &registry, const Board &b, bool locked) {
+Value whiteResult(Registry& registry, const Board& b, bool locked) {
     Value v = registry.value(b, locked);
     return b.sideToMove == White ? v : Negate(v);
 }
@@ -70,7 +70,7 @@ template <class F> void forKings(F f) {
 
 } // namespace
 
-std::vector<Material> SourceMaterials(const std::string &name) {
+std::vector<Material> SourceMaterials(const std::string& name) {
     if (name == "KPK") return {material({Pawn}, {})};
     if (name == "KPKP") return {material({Pawn}, {Pawn})};
     if (name == "KPKQ") return {material({Queen}, {Pawn})};
@@ -82,8 +82,8 @@ std::vector<Material> SourceMaterials(const std::string &name) {
     return {};
 }
 
-LogicalBits BuildBitbase(const std::string &name, Registry &registry) {
-    for (const Material &m : SourceMaterials(name)) registry.solve(m);
+LogicalBits BuildBitbase(const std::string& name, Registry& registry) {
+    for (const Material& m : SourceMaterials(name)) registry.solve(m);
     const int8_t W = White, B = Black;
 
     if (name == "PawnRace") {
@@ -203,11 +203,11 @@ LogicalBits BuildBitbase(const std::string &name, Registry &registry) {
 
 namespace {
 
-void putU32(std::vector<uint8_t> &out, uint32_t v) {
+void putU32(std::vector<uint8_t>& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
 
-std::vector<uint8_t> encodeWith(const LogicalBits &logical, size_t blockBytes) {
+std::vector<uint8_t> encodeWith(const LogicalBits& logical, size_t blockBytes) {
     size_t logicalBytes = logical.bits.size();
     size_t blockCount = logicalBytes / blockBytes;
     std::map<std::string, uint16_t> stored; // block bytes -> stored block
@@ -245,13 +245,13 @@ std::vector<uint8_t> encodeWith(const LogicalBits &logical, size_t blockBytes) {
         out.push_back(uint8_t(e));
         out.push_back(uint8_t(e >> 8));
     }
-    for (const auto &block : order) out.insert(out.end(), block.begin(), block.end());
+    for (const auto& block : order) out.insert(out.end(), block.begin(), block.end());
     return out;
 }
 
 } // namespace
 
-std::vector<uint8_t> EncodeBitbase(const LogicalBits &logical) {
+std::vector<uint8_t> EncodeBitbase(const LogicalBits& logical) {
     std::vector<uint8_t> best;
     for (size_t blockBytes = 8; blockBytes <= 4096; blockBytes *= 2) {
         if (logical.bits.size() % blockBytes != 0) continue;

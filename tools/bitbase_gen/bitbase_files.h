@@ -22,16 +22,16 @@ struct LogicalBits {
 
 // Names as in the engine's load order: "PawnRace", "KPK", "KPKP", "KPKQ", "KPPKP", "KPKR",
 // "KPPK", "KPNK", "KPBK".
-const std::vector<std::string> &BitbaseNames();
+const std::vector<std::string>& BitbaseNames();
 
 // The solved materials a bitbase is read from.
-std::vector<Material> SourceMaterials(const std::string &name);
+std::vector<Material> SourceMaterials(const std::string& name);
 
 // Fills the logical bits of one bitbase (solving what it needs in the registry).
-LogicalBits BuildBitbase(const std::string &name, Registry &registry);
+LogicalBits BuildBitbase(const std::string& name, Registry& registry);
 
 // The file bytes: header, block index and the distinct blocks, with the block size that gives
 // the smallest file. Free bits are chosen to make more blocks identical.
-std::vector<uint8_t> EncodeBitbase(const LogicalBits &logical);
+std::vector<uint8_t> EncodeBitbase(const LogicalBits& logical);
 
 } // namespace corvid::bitbase_gen

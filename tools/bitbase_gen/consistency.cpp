@@ -10,7 +10,7 @@ int rank(Value v) { return v == Loss ? 0 : v == Draw ? 1 : 2; }
 
 } // namespace
 
-ConsistencyReport CheckConsistency(const Table &table, Registry &registry) {
+ConsistencyReport CheckConsistency(const Table& table, Registry& registry) {
     (void)registry;
     ConsistencyReport report;
     Table::Successor succ[256];
@@ -27,7 +27,7 @@ ConsistencyReport CheckConsistency(const Table &table, Registry &registry) {
         bool nearerWin = false; // a win: some move reaches a loss nearer conversion
         bool allNearer = true;  // a loss: every move reaches a win nearer conversion
         for (int k = 0; k < n; ++k) {
-            const Table::Successor &s = succ[k];
+            const Table::Successor& s = succ[k];
             Value mv;
             int nextDepth = 0; // conversions count as distance 0 for what follows them
             if (s.state < 0) {

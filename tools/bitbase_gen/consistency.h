@@ -17,6 +17,6 @@ struct ConsistencyReport {
 };
 
 // The table must have been solved with its distances kept.
-ConsistencyReport CheckConsistency(const Table &table, Registry &registry);
+ConsistencyReport CheckConsistency(const Table& table, Registry& registry);
 
 } // namespace corvid::bitbase_gen

@@ -25,14 +25,14 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-bool writeFile(const std::string &path, const std::vector<uint8_t> &bytes) {
-    std::FILE *f = std::fopen(path.c_str(), "wb");
+bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
 }
 
-int run(int argc, char **argv) {
+int run(int argc, char** argv) {
     std::string out = "bitbases";
     std::vector<std::string> names = BitbaseNames();
     bool verify = false;
@@ -59,7 +59,7 @@ int run(int argc, char **argv) {
     ::mkdir(out.c_str(), 0755);
     auto total = std::chrono::steady_clock::now();
     int failures = 0;
-    for (const std::string &name : names) {
+    for (const std::string& name : names) {
         auto start = std::chrono::steady_clock::now();
         LogicalBits logical = BuildBitbase(name, registry);
         std::vector<uint8_t> bytes = EncodeBitbase(logical);
@@ -72,9 +72,9 @@ int run(int argc, char **argv) {
                     logical.bits.size(), secondsSince(start));
         std::fflush(stdout);
         if (!verify) continue;
-        for (const Material &m : SourceMaterials(name)) {
+        for (const Material& m : SourceMaterials(name)) {
             auto vstart = std::chrono::steady_clock::now();
-            const Table &table = registry.solve(m, true);
+            const Table& table = registry.solve(m, true);
             ConsistencyReport r = CheckConsistency(table, registry);
             std::printf("  verify %-16s %10lld states (%lld wins, %lld draws, %lld losses): "
                         "%lld failures %s %6.1f s\n",
@@ -90,10 +90,10 @@ int run(int argc, char **argv) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     try {
         return run(argc, argv);
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         std::fprintf(stderr, "bitbase_gen: %s\n", e.what());
         return 1;
     }

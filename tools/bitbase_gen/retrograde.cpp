@@ -15,23 +15,23 @@ namespace {
 
 constexpr int PromotionTypes[4] = {Queen, Rook, Bishop, Knight};
 
-int strength(const std::vector<int8_t> &types) {
+int strength(const std::vector<int8_t>& types) {
     int sum = 0;
     for (int t : types) sum += PieceValue[t];
     return sum;
 }
 
-void sortTypes(std::vector<int8_t> &types) {
+void sortTypes(std::vector<int8_t>& types) {
     std::sort(types.begin(), types.end(), [](int8_t a, int8_t b) { return a > b; });
 }
 
-int manAt(const Board &b, int square) {
+int manAt(const Board& b, int square) {
     for (int i = 0; i < b.count; ++i)
         if (b.men[i].square == square) return i;
     return -1;
 }
 
-void removeMan(Board &b, int i) {
+void removeMan(Board& b, int i) {
     for (int j = i; j + 1 < b.count; ++j) b.men[j] = b.men[j + 1];
     --b.count;
 }
@@ -40,21 +40,21 @@ bool pawnRowOk(int square) { return RowOf(square) >= 1 && RowOf(square) <= 6; }
 
 } // namespace
 
-std::vector<int8_t> LockedExtras(const Material &material) {
+std::vector<int8_t> LockedExtras(const Material& material) {
     std::vector<int8_t> extras = material.white;
     extras.erase(std::find(extras.begin(), extras.end(), int8_t(Pawn)));
     return extras;
 }
 
-uint64_t Occupancy(const Board &board) {
+uint64_t Occupancy(const Board& board) {
     uint64_t occ = 0;
     for (int i = 0; i < board.count; ++i) occ |= SquareBB(board.men[i].square);
     return occ;
 }
 
-bool SquareAttacked(const Board &board, int square, int byColour, uint64_t occupancy) {
+bool SquareAttacked(const Board& board, int square, int byColour, uint64_t occupancy) {
     for (int i = 0; i < board.count; ++i) {
-        const Man &m = board.men[i];
+        const Man& m = board.men[i];
         if (m.colour == byColour &&
             (PieceAttacks(m.type, m.colour, m.square, occupancy) >> square & 1))
             return true;
@@ -62,14 +62,14 @@ bool SquareAttacked(const Board &board, int square, int byColour, uint64_t occup
     return false;
 }
 
-bool InCheck(const Board &board, int colour) {
+bool InCheck(const Board& board, int colour) {
     for (int i = 0; i < board.count; ++i)
         if (board.men[i].colour == colour && board.men[i].type == King)
             return SquareAttacked(board, board.men[i].square, 1 - colour, Occupancy(board));
     return false;
 }
 
-Board SwapColours(const Board &board) {
+Board SwapColours(const Board& board) {
     Board swapped = board;
     for (int i = 0; i < board.count; ++i) {
         swapped.men[i].colour = int8_t(1 - board.men[i].colour);
@@ -96,7 +96,7 @@ bool Material::hasPawns() const {
            0;
 }
 
-Material MaterialOf(const Board &board, bool locked, bool *swapped) {
+Material MaterialOf(const Board& board, bool locked, bool* swapped) {
     Material m;
     for (int i = 0; i < board.count; ++i) {
         if (board.men[i].type == King) continue;
@@ -118,7 +118,7 @@ Material MaterialOf(const Board &board, bool locked, bool *swapped) {
 
 // ---------------------------------------------------------------------------------------------
 
-Table::Table(const Material &material, Registry &registry)
+Table::Table(const Material& material, Registry& registry)
     : material_(material), registry_(registry) {
     if (material.locked) {
         // Slot 0 is the locked pair (black pawn square - 8, 40 values), represented by the
@@ -139,7 +139,7 @@ Table::Table(const Material &material, Registry &registry)
     }
 }
 
-int64_t Table::index(const Board &board) const {
+int64_t Table::index(const Board& board) const {
     // Assign the board's men to the slots in order.
     bool used[6] = {};
     int squares[6];
@@ -187,7 +187,7 @@ int64_t Table::index(const Board &board) const {
     return index * 2 + board.sideToMove;
 }
 
-bool Table::decode(int64_t index, Board &board) const {
+bool Table::decode(int64_t index, Board& board) const {
     board.sideToMove = int(index & 1);
     index >>= 1;
     int squares[6];
@@ -224,7 +224,7 @@ bool Table::decode(int64_t index, Board &board) const {
     return true;
 }
 
-int Table::successors(const Board &board, Successor *out) const {
+int Table::successors(const Board& board, Successor* out) const {
     int n = 0;
     int us = board.sideToMove, them = 1 - us;
     uint64_t occ = Occupancy(board);
@@ -232,12 +232,12 @@ int Table::successors(const Board &board, Successor *out) const {
     for (int i = 0; i < board.count; ++i)
         if (board.men[i].colour == us) own |= SquareBB(board.men[i].square);
 
-    auto convert = [&](const Board &next, bool keepsLock) {
+    auto convert = [&](const Board& next, bool keepsLock) {
         Value v = registry_.value(next, keepsLock);
         out[n++] = {Negate(v), -1, false, Draw};
     };
     // A move that keeps the material: the locked pair is untouched by construction.
-    auto quiet = [&](const Board &next) { out[n++] = {Illegal, index(next), false, Draw}; };
+    auto quiet = [&](const Board& next) { out[n++] = {Illegal, index(next), false, Draw}; };
 
     for (int i = 0; i < board.count; ++i) {
         const Man man = board.men[i];
@@ -292,7 +292,7 @@ int Table::successors(const Board &board, Successor *out) const {
                 Value worst = Win;
                 bool any = false;
                 for (int j = 0; j < next.count; ++j) {
-                    const Man &e = next.men[j];
+                    const Man& e = next.men[j];
                     if (e.colour != them || e.type != Pawn) continue;
                     if (RowOf(e.square) != RowOf(target) ||
                         std::abs(FileOf(e.square) - FileOf(target)) != 1)
@@ -335,7 +335,7 @@ int Table::successors(const Board &board, Successor *out) const {
 
 namespace corvid::bitbase_gen {
 
-int Table::predecessors(const Board &board, int64_t *out, bool *doubleStep) const {
+int Table::predecessors(const Board& board, int64_t* out, bool* doubleStep) const {
     int n = 0;
     int mover = 1 - board.sideToMove;
     uint64_t occ = Occupancy(board);
@@ -345,7 +345,7 @@ int Table::predecessors(const Board &board, int64_t *out, bool *doubleStep) cons
             if (board.men[i].colour == Black && board.men[i].type == Pawn) lockedBlack = i;
         lockedWhite = manAt(board, board.men[lockedBlack].square + 8);
     }
-    auto add = [&](const Board &prev, bool isDouble) {
+    auto add = [&](const Board& prev, bool isDouble) {
         if (InCheck(prev, board.sideToMove)) return;
         int64_t idx = index(prev);
         if (idx < 0) return;
@@ -413,7 +413,7 @@ void Table::solve(bool keepDepth) {
         bool win = false, draw = false;
         int c = 0;
         for (int k = 0; k < n; ++k) {
-            const Successor &s = succ[k];
+            const Successor& s = succ[k];
             if (s.state < 0) {
                 if (s.moverValue == Win) win = true;
                 if (s.moverValue == Draw) draw = true;
@@ -504,7 +504,7 @@ void Table::solve(bool keepDepth) {
 namespace {
 
 // Materials a table converts into: captures, promotions, and promotions with a capture.
-std::vector<std::pair<Material, bool>> conversions(const Material &m) {
+std::vector<std::pair<Material, bool>> conversions(const Material& m) {
     std::vector<std::pair<Material, bool>> out;
     auto add = [&](std::vector<int8_t> w, std::vector<int8_t> b, bool locked) {
         Board board; // only the material matters here
@@ -536,8 +536,8 @@ std::vector<std::pair<Material, bool>> conversions(const Material &m) {
         return out;
     }
     for (int side = 0; side < 2; ++side) {
-        const auto &own = side == 0 ? m.white : m.black;
-        const auto &other = side == 0 ? m.black : m.white;
+        const auto& own = side == 0 ? m.white : m.black;
+        const auto& other = side == 0 ? m.black : m.white;
         auto place = [&](std::vector<int8_t> o, std::vector<int8_t> x) {
             if (side == 0)
                 add(o, x, false);
@@ -569,10 +569,10 @@ std::vector<std::pair<Material, bool>> conversions(const Material &m) {
 
 } // namespace
 
-const Table &Registry::solve(const Material &material, bool keepDepth) {
+const Table& Registry::solve(const Material& material, bool keepDepth) {
     auto it = tables_.find(material);
     if (it != tables_.end() && (!keepDepth || !it->second->depth_.empty())) return *it->second;
-    for (auto &[next, locked] : conversions(material)) {
+    for (auto& [next, locked] : conversions(material)) {
         (void)locked;
         if (next.white.empty() && next.black.empty()) continue;
         if (!(next < material) && !(material < next)) continue;
@@ -585,13 +585,13 @@ const Table &Registry::solve(const Material &material, bool keepDepth) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     timings_.push_back({material.name(), seconds});
     if (verbose) std::fprintf(stderr, "solved %-16s %8.2f s\n", material.name().c_str(), seconds);
-    Table &ref = *table;
+    Table& ref = *table;
     tables_[material] = std::move(table);
     lookup_.clear(); // a re-solved table replaces the one the cache points at
     return ref;
 }
 
-Value Registry::value(const Board &board, bool locked) {
+Value Registry::value(const Board& board, bool locked) {
     // The men counted by colour and kind make a small key; the slow material lookup runs once
     // per key.
     uint32_t key = locked ? 1u : 0u;
@@ -602,7 +602,7 @@ Value Registry::value(const Board &board, bool locked) {
     if (cached == lookup_.end()) {
         bool swapped;
         Material m = MaterialOf(board, locked, &swapped);
-        const Table *table = nullptr;
+        const Table* table = nullptr;
         if (!m.white.empty() || !m.black.empty()) {
             auto it = tables_.find(m);
             if (it == tables_.end()) throw std::runtime_error("table not solved: " + m.name());

@@ -45,7 +45,7 @@ struct Material {
 
     std::string name() const; // "KQvKP", "KPPvKP-locked"
     bool hasPawns() const;
-    bool operator<(const Material &o) const {
+    bool operator<(const Material& o) const {
         return std::tie(white, black, locked) < std::tie(o.white, o.black, o.locked);
     }
 };
@@ -56,37 +56,37 @@ class Table;
 class Registry {
 public:
     // Solves (once) the table of this material and everything it converts into.
-    const Table &solve(const Material &material, bool keepDepth = false);
+    const Table& solve(const Material& material, bool keepDepth = false);
     // The value of a legal board for its side to move, from the table of its material.
-    Value value(const Board &board, bool locked);
+    Value value(const Board& board, bool locked);
     // Wall time spent solving, by table name, in solve order.
-    const std::vector<std::pair<std::string, double>> &timings() const { return timings_; }
+    const std::vector<std::pair<std::string, double>>& timings() const { return timings_; }
     bool verbose = false;
 
 private:
     std::map<Material, std::unique_ptr<Table>> tables_;
-    std::unordered_map<uint32_t, std::pair<const Table *, bool>> lookup_;
+    std::unordered_map<uint32_t, std::pair<const Table*, bool>> lookup_;
     std::vector<std::pair<std::string, double>> timings_;
 };
 
 // One material's solved values.
 class Table {
 public:
-    Table(const Material &material, Registry &registry);
+    Table(const Material& material, Registry& registry);
     void solve(bool keepDepth);
 
-    const Material &material() const { return material_; }
+    const Material& material() const { return material_; }
     int64_t size() const { return size_; }
     // The state index of a board of this material (canonical orientation), or -1 when the
     // board does not fit (men of other kinds, a broken locked pair).
-    int64_t index(const Board &board) const;
+    int64_t index(const Board& board) const;
     Value value(int64_t index) const {
         return Value((packed_[index >> 2] >> (2 * (index & 3))) & 3);
     }
     // Plies to conversion or mate of a won or lost state (kept only when asked for).
     int depth(int64_t index) const { return depth_.empty() ? -1 : depth_[index]; }
     // Decodes a state index into a board (in the table's own man order).
-    bool decode(int64_t index, Board &board) const;
+    bool decode(int64_t index, Board& board) const;
 
     // Every legal move of a board, valued for the mover; in-table moves carry their state.
     struct Successor {
@@ -95,30 +95,30 @@ public:
         bool epSensitive;   // a double step after which the opponent may capture en passant
         Value epMoverValue; // for the mover, what the en passant capture leaves (Draw/Win/Loss)
     };
-    int successors(const Board &board, Successor *out) const;
+    int successors(const Board& board, Successor* out) const;
 
 private:
     friend class Registry;
     Material material_;
-    Registry &registry_;
+    Registry& registry_;
     std::vector<Man> slots_; // colour and type of each man in index order
     int64_t size_ = 0;
     std::vector<uint8_t> packed_;
     std::vector<uint8_t> depth_;
 
-    int predecessors(const Board &board, int64_t *out, bool *doubleStep) const;
+    int predecessors(const Board& board, int64_t* out, bool* doubleStep) const;
 };
 
 // Legality helpers on boards.
-bool SquareAttacked(const Board &board, int square, int byColour, uint64_t occupancy);
-bool InCheck(const Board &board, int colour);
-uint64_t Occupancy(const Board &board);
+bool SquareAttacked(const Board& board, int square, int byColour, uint64_t occupancy);
+bool InCheck(const Board& board, int colour);
+uint64_t Occupancy(const Board& board);
 
 // The material of a board, with a flag telling whether its colours had to be swapped to reach
 // the canonical orientation.
-Material MaterialOf(const Board &board, bool locked, bool *swapped);
-Board SwapColours(const Board &board);
+Material MaterialOf(const Board& board, bool locked, bool* swapped);
+Board SwapColours(const Board& board);
 // The white men of a locked material other than its locked pawn.
-std::vector<int8_t> LockedExtras(const Material &material);
+std::vector<int8_t> LockedExtras(const Material& material);
 
 } // namespace corvid::bitbase_gen

@@ -27,14 +27,14 @@ std::string stripMarks(std::string text) {
 }
 
 // The coordinate texts of the legal moves whose SAN is among the best-move texts.
-std::vector<std::string> bestMoves(const Position &p, const std::vector<std::string> &sans) {
+std::vector<std::string> bestMoves(const Position& p, const std::vector<std::string>& sans) {
     MoveList legal;
     GenerateLegalMoves(p, legal);
     std::vector<std::string> found;
     for (int i = 0; i < legal.count; ++i) {
         char san[MoveTextBufferSize], coordinate[MoveTextBufferSize];
         FormatMove(san, legal.moves[i], p, SanForm);
-        for (const std::string &wanted : sans)
+        for (const std::string& wanted : sans)
             if (stripMarks(san) == stripMarks(wanted)) {
                 FormatCoordinate(coordinate, legal.moves[i], p, false);
                 found.push_back(coordinate);
@@ -45,7 +45,7 @@ std::vector<std::string> bestMoves(const Position &p, const std::vector<std::str
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: epd_suite EPD-FILE [ms per move] [program]\n");
         return 2;
@@ -85,12 +85,12 @@ int main(int argc, char **argv) {
         if (!engine.waitFor("bestmove", ms + 10000, &seen, &reply)) break;
         std::string played = reply.size() > 9 ? reply.substr(9, reply.find(' ', 9) - 9) : "";
         bool ok = false;
-        for (const std::string &w : wanted) ok |= w == played;
+        for (const std::string& w : wanted) ok |= w == played;
         ++total;
         solved += ok;
         std::string id = line.find("id ") != std::string::npos ? line.substr(line.find("id ")) : "";
         std::string lastInfo;
-        for (const std::string &s : seen)
+        for (const std::string& s : seen)
             if (s.rfind("info", 0) == 0) lastInfo = s;
         std::printf("%-3s %-14s played %-6s wanted %-10s %s\n", ok ? "ok" : "--", id.c_str(),
                     played.c_str(), rest.substr(0, rest.find(';')).c_str(),

@@ -78,7 +78,8 @@ int main(int argc, char** argv) {
     }
     isReady.print("isready during go infinite");
     for (int k = 0; k < 3; ++k) {
-        std::string label = "bestmove after movetime " + std::to_string(moveTimes[k]) + ", overshoot";
+        std::string label =
+            "bestmove after movetime " + std::to_string(moveTimes[k]) + ", overshoot";
         moveTime[k].print(label.c_str());
     }
     stop.print("bestmove after stop");

@@ -33,7 +33,7 @@ Material M(std::vector<int8_t> white, std::vector<int8_t> black) {
 class GeneratorTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { initEngineTables(); }
-    static Registry &registry() {
+    static Registry& registry() {
         static Registry r;
         return r;
     }
@@ -43,16 +43,16 @@ TEST_F(GeneratorTest, ThreeManTablesMatchGaviota) {
 #ifndef CORVID_HAVE_GAVIOTA
     GTEST_SKIP() << "built without the Gaviota probing library";
 #else
-    const char *folder = "/usr/share/gaviotatb/gtb4";
+    const char* folder = "/usr/share/gaviotatb/gtb4";
     struct stat info;
     if (::stat(folder, &info) != 0) GTEST_SKIP() << "Gaviota tables not installed";
-    const char **paths = tbpaths_init();
+    const char** paths = tbpaths_init();
     paths = tbpaths_add(paths, folder);
     tb_init(0, tb_CP4, paths);
     tbcache_init(1 << 20, 50);
     const unsigned char gtbPiece[6] = {tb_PAWN, tb_KNIGHT, tb_BISHOP, tb_ROOK, tb_QUEEN, tb_KING};
-    for (const Material &m : {M({Pawn}, {}), M({Queen}, {}), M({Rook}, {})}) {
-        const Table &table = registry().solve(m);
+    for (const Material& m : {M({Pawn}, {}), M({Queen}, {}), M({Rook}, {})}) {
+        const Table& table = registry().solve(m);
         int64_t compared = 0, mismatches = 0;
         for (int64_t i = 0; i < table.size(); ++i) {
             Value v = table.value(i);
@@ -88,8 +88,8 @@ TEST_F(GeneratorTest, ThreeManTablesMatchGaviota) {
 }
 
 TEST_F(GeneratorTest, SolvedValuesAgreeWithTheirSuccessors) {
-    for (const Material &m : {M({Pawn}, {}), M({Rook}, {}), M({Queen}, {})}) {
-        const Table &table = registry().solve(m, true);
+    for (const Material& m : {M({Pawn}, {}), M({Rook}, {}), M({Queen}, {})}) {
+        const Table& table = registry().solve(m, true);
         ConsistencyReport r = CheckConsistency(table, registry());
         EXPECT_EQ(r.failures, 0) << r.firstFailure;
         EXPECT_GT(r.wins, 0);
@@ -149,7 +149,7 @@ TEST_F(GeneratorTest, EncodedFilesReadBackThroughTheEngineLoader) {
     }
     std::vector<uint8_t> bytes = EncodeBitbase(logical);
     EXPECT_LT(bytes.size(), logical.bits.size());
-    std::FILE *f = std::tmpfile();
+    std::FILE* f = std::tmpfile();
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::rewind(f);
     BitbaseTable table;
@@ -162,7 +162,7 @@ TEST_F(GeneratorTest, EncodedFilesReadBackThroughTheEngineLoader) {
 }
 
 TEST_F(GeneratorTest, SmallCommittedFilesRegenerateByteForByte) {
-    for (const char *name : {"PawnRace", "KPK"}) {
+    for (const char* name : {"PawnRace", "KPK"}) {
         std::ifstream in(std::string(CORVID_SOURCE_BITBASES) + "/" + name + ".ebb",
                          std::ios::binary);
         ASSERT_TRUE(in) << name;
