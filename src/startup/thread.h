@@ -7,7 +7,12 @@
 
 namespace corvid {
 
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
+// Sanitizer instrumentation makes every frame several times larger.
+constexpr size_t SearchThreadStackBytes = 64 * 1024 * 1024;
+#else
 constexpr size_t SearchThreadStackBytes = 16 * 1024 * 1024;
+#endif
 
 class LargeStackThread {
 public:
