@@ -1,5 +1,7 @@
 #include "search/bench.h"
 
+#include "eval/pawn_cache.h"
+
 #include "chess/coordinate_notation.h"
 #include "chess/fen.h"
 #include "search/root_search.h"
@@ -98,7 +100,13 @@ BenchResult runAll(int depth, std::FILE* out) {
 BenchResult runBench(int depth, std::FILE* out) {
     BenchResult result;
     LargeStackThread thread;
-    if (!thread.start([&] { result = runAll(depth, out); })) return result;
+    if (!thread.start([&] {
+            // Like the search thread, the bench thread evaluates with the big pawn cache.
+            bool claimed = claimPawnCache();
+            result = runAll(depth, out);
+            if (claimed) releasePawnCache();
+        }))
+        return result;
     thread.join();
     return result;
 }

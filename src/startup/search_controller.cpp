@@ -1,5 +1,7 @@
 #include "startup/search_controller.h"
 
+#include "eval/pawn_cache.h"
+
 #include "startup/clock.h"
 #include "startup/search_thread.h"
 #include "startup/table_access.h"
@@ -90,6 +92,8 @@ void startSearchThread() {
     if (thread.running()) return;
     thread.start([] {
         noteSearchThread();
+        // The search thread is the one user of the big pawn cache.
+        claimPawnCache();
         searchThreadLoop();
     });
 }
