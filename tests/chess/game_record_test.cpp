@@ -13,13 +13,6 @@
 namespace corvid {
 namespace {
 
-void NewGame(const char* fen) {
-    test::EnsureTables();
-    Position start;
-    ASSERT_TRUE(SetPositionFromFen(start, fen, &gameCastleInfo));
-    StartGameRecord(start);
-}
-
 // Collects status texts and answers the promotion question.
 struct RecordingReporter : UiReporter {
     std::vector<std::string> texts;
@@ -35,7 +28,7 @@ struct ReporterScope {
 };
 
 TEST(GameRecord, RecordsLongFormAndReplaysWithKeys) {
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     const char* moves[] = {"e4",  "e5", "Nf3",  "Nc6", "Bb5", "a6",  "O-O",
                            "Nf6", "d4", "exd4", "e5",  "d5",  "exd6"};
     const char* expected[] = {"e2-e4  ", "e7-e5  ", "Ng1-f3 ", "Nb8-c6 ", "Bf1-b5 ",
@@ -72,7 +65,7 @@ TEST(GameRecord, RecordsLongFormAndReplaysWithKeys) {
 }
 
 TEST(GameRecord, NullMoveIsRecordedWithItsKeyAndRefusedInCheck) {
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     ASSERT_TRUE(ParseAndPlayMove("e2e4", gamePosition, true, gameRecord));
     Position before = gamePosition;
     ASSERT_EQ(before.epSquare, MakeSquare(4, 5));
@@ -90,7 +83,7 @@ TEST(GameRecord, NullMoveIsRecordedWithItsKeyAndRefusedInCheck) {
     GoToPly(gameRecord, replay, 3);
     EXPECT_EQ(replay.key, gamePosition.key);
 
-    NewGame("4k3/8/8/8/8/8/8/R3K3 b - -");
+    test::StartTestGame("4k3/8/8/8/8/8/8/R3K3 b - -");
     ASSERT_TRUE(ParseAndPlayMove("Kd7", gamePosition, true, gameRecord));
     ASSERT_TRUE(ParseAndPlayMove("Ra7", gamePosition, true, gameRecord)); // check
     Position inCheck = gamePosition;
@@ -100,7 +93,7 @@ TEST(GameRecord, NullMoveIsRecordedWithItsKeyAndRefusedInCheck) {
 }
 
 TEST(GameRecord, LongGameKeepsEveryKeyAndStopsAtCapacity) {
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     ReporterScope scope;
     const char* cycle[] = {"Nf3", "Nf6", "Ng1", "Ng8"};
     std::vector<uint64_t> keys = {gamePosition.key};
@@ -131,7 +124,7 @@ TEST(GameRecord, LongGameKeepsEveryKeyAndStopsAtCapacity) {
     EXPECT_EQ(KeyHistory.At(KeyHistoryCapacity), 0u);
 
     // A new set-up leaves no key of the old game behind, below or above its start ply.
-    NewGame("4k3/8/8/8/8/8/8/4K3 b - -");
+    test::StartTestGame("4k3/8/8/8/8/8/8/4K3 b - -");
     EXPECT_EQ(KeyHistory.At(0), 0u);
     EXPECT_EQ(KeyHistory.At(1), gamePosition.key);
     EXPECT_EQ(KeyHistory.At(2), 0u);
@@ -140,7 +133,7 @@ TEST(GameRecord, LongGameKeepsEveryKeyAndStopsAtCapacity) {
 }
 
 TEST(GameRecord, BlackToMoveStartLeavesEntryZeroEmpty) {
-    NewGame("4k3/8/8/8/8/8/4P3/4K3 b - -");
+    test::StartTestGame("4k3/8/8/8/8/8/4P3/4K3 b - -");
     ASSERT_TRUE(ParseAndPlayMove("Kd7", gamePosition, true, gameRecord));
     ASSERT_TRUE(ParseAndPlayMove("e4", gamePosition, true, gameRecord));
     EXPECT_EQ(gameRecord.moveCount, 3);
@@ -164,7 +157,7 @@ void CountingHook(int ply) {
 }
 
 TEST(GameRecord, HookRunsOnlyWhenAMoveExtendsTheGame) {
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     hookCalls = 0;
     SetMoveRecordedHook(CountingHook);
     ASSERT_TRUE(ParseAndPlayMove("e4", gamePosition, true, gameRecord));
@@ -183,7 +176,7 @@ TEST(GameRecord, HookRunsOnlyWhenAMoveExtendsTheGame) {
 }
 
 TEST(PlayMoveInGame, MatchingRules) {
-    NewGame("k7/4P3/8/8/8/5N2/8/1N2K3 w - -");
+    test::StartTestGame("k7/4P3/8/8/8/5N2/8/1N2K3 w - -");
     ReporterScope scope;
     Position start = gamePosition;
     // The same square twice, coordinates off the board or no target never match.
@@ -221,7 +214,7 @@ TEST(PlayMoveInGame, MatchingRules) {
 }
 
 TEST(ShowPerft, ReportsCountsTimeAndSpeedOfTheGamePosition) {
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     ReporterScope scope;
     ShowPerft();
     ASSERT_EQ(scope.reporter.texts.size(), 2u);

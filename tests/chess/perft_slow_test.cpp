@@ -1,6 +1,7 @@
 // Deep perft counts (Release only): the standard positions at full depth, a Chess960 position,
 // and every count of the public perft suites up to a node budget.
 #include "chess/perft.h"
+#include "chess/perft_cases.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +13,7 @@
 namespace corvid {
 namespace {
 
-struct PerftCase {
-    const char* fen;
-    int depth;
-    uint64_t nodes;
-};
+using test::PerftCase;
 
 const PerftCase DeepCases[] = {
     {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -", 6, 119060324},
@@ -29,12 +26,7 @@ const PerftCase DeepCases[] = {
 };
 
 TEST(PerftDeep, StandardPositionsAtFullDepth) {
-    int ran = 0;
-    for (const PerftCase& c : DeepCases) {
-        test::FenPosition fp(c.fen);
-        EXPECT_EQ(Perft(fp.position, c.depth), c.nodes) << c.fen << " depth " << c.depth;
-        ++ran;
-    }
+    int ran = test::RunPerftCases(DeepCases);
     EXPECT_EQ(ran, 7);
 }
 

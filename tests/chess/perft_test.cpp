@@ -3,6 +3,7 @@
 // with Shredder/X-FEN castling letters.
 #include "chess/move_gen.h"
 #include "chess/perft.h"
+#include "chess/perft_cases.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -13,11 +14,7 @@
 namespace corvid {
 namespace {
 
-struct PerftCase {
-    const char* fen;
-    int depth;
-    uint64_t nodes;
-};
+using test::PerftCase;
 
 const PerftCase QuickCases[] = {
     // The standard positions at shallow depth.
@@ -79,13 +76,7 @@ const PerftCase QuickCases[] = {
 };
 
 TEST(Perft, ExactCountsOverTheQuickSuite) {
-    test::EnsureTables();
-    int ran = 0;
-    for (const PerftCase& c : QuickCases) {
-        test::FenPosition fp(c.fen);
-        EXPECT_EQ(Perft(fp.position, c.depth), c.nodes) << c.fen << " depth " << c.depth;
-        ++ran;
-    }
+    int ran = test::RunPerftCases(QuickCases);
     EXPECT_EQ(ran, int(std::size(QuickCases)));
     EXPECT_GE(ran, 40);
 }

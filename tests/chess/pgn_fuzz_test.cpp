@@ -142,9 +142,7 @@ TEST(PgnFuzz, MutatedAndRandomFiles) {
     TempFile file;
     static GameRecord record;
     int games = 0;
-    Position start;
-    ASSERT_TRUE(SetPositionFromFen(start, StartFen, &gameCastleInfo));
-    StartGameRecord(start);
+    test::StartTestGame(StartFen);
     for (int round = 0; round < 2500; ++round) {
         std::string text;
         if (round % 4 == 0) {

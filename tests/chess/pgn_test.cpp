@@ -17,13 +17,6 @@
 namespace corvid {
 namespace {
 
-void NewGame(const char* fen) {
-    test::EnsureTables();
-    Position start;
-    ASSERT_TRUE(SetPositionFromFen(start, fen, &gameCastleInfo));
-    StartGameRecord(start);
-}
-
 void Play(std::initializer_list<const char*> moves) {
     for (const char* move : moves)
         ASSERT_TRUE(ParseAndPlayMove(move, gamePosition, true, gameRecord)) << move;
@@ -61,7 +54,7 @@ struct RecordingReporter : UiReporter {
 };
 
 TEST(SavePgn, WritesTagsInOrderAndLoadsBackToTheShownPly) {
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     Play({"e4", "e5", "Nf3", "Nc6", "Bc4", "Nf6", "O-O", "Nxe4", "Re1", "d5", "Bxd5", "Qxd5", "Nc3",
           "Qa5", "Nxe4", "Be6"});
     std::vector<std::string> entries(gameRecord.entries, gameRecord.entries + 16);
@@ -89,7 +82,7 @@ TEST(SavePgn, WritesTagsInOrderAndLoadsBackToTheShownPly) {
     EXPECT_EQ(file.Read().find("FEN"), std::string::npos);
     EXPECT_EQ(file.Read().find('\r'), std::string::npos);
 
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     ASSERT_EQ(LoadPgnGame(file.path.c_str(), 1, false), 1);
     ASSERT_EQ(gameRecord.moveCount, 16);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(gameRecord.entries[i], entries[size_t(i)]) << i;
@@ -98,7 +91,7 @@ TEST(SavePgn, WritesTagsInOrderAndLoadsBackToTheShownPly) {
 }
 
 TEST(SavePgn, SetUpGameWritesFenThenSetUpAndReloads) {
-    NewGame("4k3/1P6/8/8/8/8/8/4K2R b K - 0 40");
+    test::StartTestGame("4k3/1P6/8/8/8/8/8/4K2R b K - 0 40");
     Play({"Kd7", "O-O", "Kc7", "b8=N"});
     TempFile file;
     PgnGameInfo info;
@@ -115,7 +108,7 @@ TEST(SavePgn, SetUpGameWritesFenThenSetUpAndReloads) {
 
     // Appending a second game keeps the first.
     ASSERT_EQ(SavePgn(file.path.c_str(), 3, true, info), 1);
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     ASSERT_EQ(LoadPgnGame(file.path.c_str(), 2, false), 2);
     EXPECT_EQ(gamePosition.key, key);
     EXPECT_EQ(gameRecord.moveCount, 5);
@@ -133,7 +126,7 @@ TEST(SavePgn, UnwritableFileReportsAndFails) {
 }
 
 TEST(ParseMoveList, PassesOverCommentsVariationsGlyphsAndNumbers) {
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     const char* text = "{Start 1. d4} 1. e4 (1. d4 d5 (1... Nf6 2. c4) 2. c4) e5 $1 2. Nf3 "
                        "{a (brace} 2... Nc6 ; 3. d4 in a line comment\n3.Bb5 a6!? 4. Ba4 [%clk "
                        "0:01] 4... Nf6 \n%escaped 5. d4\n5. O-O 1-0\n";
@@ -147,13 +140,13 @@ TEST(ParseMoveList, PassesOverCommentsVariationsGlyphsAndNumbers) {
 TEST(ParseMoveList, StopsAtTheEndOfUnterminatedSections) {
     for (const char* text : {"1. e4 {never closed 2. d4", "1. e4 (2. d4 (", "1. e4 [Event",
                              "1. e4 $", "1. e4 ;", "1. e4 {{{", "1. e4 ((}"}) {
-        NewGame(StartFen);
+        test::StartTestGame(StartFen);
         std::string copy(text); // exactly the text's bytes, nothing after them
         MoveListStats stats = ParseMoveList(gameRecord, std::string_view(copy), gamePosition);
         EXPECT_EQ(stats.played, 1) << text;
         EXPECT_EQ(stats.failed, 0) << text;
     }
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     std::string huge(100, 'e'); // far longer than any move
     EXPECT_EQ(ParseMoveList(gameRecord, huge, gamePosition).failed, 1);
 }
@@ -165,7 +158,7 @@ const char* TwoGames = "[Event \"One\"]\n[White \"A\"]\n[EventDate \"2020.01.01\
 
 TEST(LoadPgnGame, PicksTheGameAndChangesNothingWhenMissing) {
     TempFile file(TwoGames);
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     ASSERT_EQ(LoadPgnGame(file.path.c_str(), 2, false), 2);
     EXPECT_EQ(gameRecord.moveCount, 4);
     EXPECT_EQ(gamePosition.ply, 3); // the Current Ply tag
@@ -185,7 +178,7 @@ TEST(LoadPgnGame, ShowsTheGameSummary) {
     TempFile file(TwoGames);
     RecordingReporter reporter;
     setUiReporter(&reporter);
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     EXPECT_EQ(LoadPgnGame(file.path.c_str(), 1, true), 1);
     setUiReporter(nullptr);
     ASSERT_FALSE(reporter.texts.empty());
@@ -197,7 +190,7 @@ TEST(LoadPgnGame, InvalidFenLoadsNothing) {
     TempFile file("[Event \"E\"]\n[FEN \"8/8/8/8/8/8/8/8 w - -\"]\n\n1. e4 e5 *\n");
     RecordingReporter reporter;
     setUiReporter(&reporter);
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     Play({"d4", "d5"});
     uint64_t key = gamePosition.key;
     EXPECT_EQ(LoadPgnGame(file.path.c_str(), 1, false), 0);
@@ -226,7 +219,7 @@ TEST(LoadPgnGame, ReadsAwkwardFilesLikePlainOnes) {
                                     "[Event \"E\"]\n\n[White \"W\"]\n\n1. e4 e5 2. Nf3 *\n"};
     for (const std::string& content : variants) {
         TempFile file(content);
-        NewGame(StartFen);
+        test::StartTestGame(StartFen);
         ASSERT_EQ(LoadPgnGame(file.path.c_str(), 1, false), 1) << content;
         EXPECT_EQ(gameRecord.moveCount, 3) << content;
         EXPECT_STREQ(gameRecord.entries[2], "Ng1-f3 ") << content;
@@ -245,7 +238,7 @@ TEST(LoadPgnGame, LongLinesLongTextsAndLongTags) {
     TempFile file(line + "*\n");
     RecordingReporter reporter;
     setUiReporter(&reporter);
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     ASSERT_EQ(LoadPgnGame(file.path.c_str(), 1, true), 1);
     setUiReporter(nullptr);
     EXPECT_EQ(gameRecord.moveCount, 600);
@@ -275,14 +268,14 @@ TEST(LoadPgnGame, LongLinesLongTextsAndLongTags) {
         annotated += std::string(cycle[i % 4]) + " {" + std::string(300, 'c') + "}\n";
     }
     TempFile commented(annotated + "*\n");
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     ASSERT_EQ(LoadPgnGame(commented.path.c_str(), 1, false), 1);
     EXPECT_EQ(gameRecord.moveCount, 400);
 }
 
 TEST(LoadPgnGame, UnterminatedCommentEndsAtTheNextGame) {
     TempFile file("[Event \"A\"]\n\n1. e4 {open\n2. d4\n\n[Event \"B\"]\n\n1. c4 e5 *\n");
-    NewGame(StartFen);
+    test::StartTestGame(StartFen);
     ASSERT_EQ(LoadPgnGame(file.path.c_str(), 1, false), 1);
     EXPECT_EQ(gameRecord.moveCount, 1);
     ASSERT_EQ(LoadPgnGame(file.path.c_str(), 2, false), 2);

@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include "chess/game_record.h"
 #include "startup/engine_init.h"
 
 #include <cstdlib>
@@ -27,6 +28,13 @@ FenPosition& FenPosition::operator=(const FenPosition& other) {
     castleInfo = other.castleInfo;
     position.castleInfo = &castleInfo;
     return *this;
+}
+
+void StartTestGame(const char* fen) {
+    EnsureTables();
+    Position start;
+    ASSERT_TRUE(SetPositionFromFen(start, fen, &gameCastleInfo)) << fen;
+    StartGameRecord(start);
 }
 
 std::string PositionInvariantError(const Position& p) {

@@ -19,6 +19,10 @@ struct FenPosition {
     FenPosition& operator=(const FenPosition& other);
 };
 
+// Starts the game record afresh from the FEN (the game's position, CastleInfo and record);
+// the test fails when the FEN is refused.
+void StartTestGame(const char* fen);
+
 // "" when every derived field of the position equals its from-scratch value (sets, keys,
 // counts, material, piece-square sums, king squares, checkers, blockers); otherwise the names
 // of the fields that differ.
