@@ -16,6 +16,7 @@ if [[ "${1:-}" == "tsan" ]]; then
 fi
 
 scripts/format.sh --check
+scripts/check_layers.sh
 
 scripts/build.sh release
 # The plain deliverable counts bits in software: no popcnt instruction may appear in it.

@@ -9,9 +9,9 @@
 #include "chess/coordinate_notation.h"
 #include "chess/fen.h"
 #include "chess/move_notation.h"
-#include "startup/clock.h"
+#include "platform/clock.h"
+#include "platform/engine_reporter.h"
 #include "startup/engine_init.h"
-#include "startup/ui_reporter.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,7 +36,7 @@ int usage() {
 }
 
 // Shows the book's messages (load and save counts, errors) on standard error.
-struct ConsoleReporter : UiReporter {
+struct ConsoleReporter : EngineReporter {
     bool quiet = false;
     void statusText(const char* text) override {
         // The game counter of the builder is progress, not news.
@@ -100,7 +100,7 @@ int buildCommand(int argc, char** argv) {
 
     initEngineTables();
     ConsoleReporter reporter;
-    setUiReporter(&reporter);
+    setReporter(&reporter);
     int64_t started = millisecondClock();
     OpeningBook book;
     int games = 0;
@@ -108,7 +108,7 @@ int buildCommand(int argc, char** argv) {
         int counter = BuildBookFromPgn(book, file, parameters);
         if (counter == 0) {
             std::fprintf(stderr, "%s: cannot read\n", file.c_str());
-            setUiReporter(nullptr);
+            setReporter(nullptr);
             return 1;
         }
         games += counter - 1;
@@ -116,7 +116,7 @@ int buildCommand(int argc, char** argv) {
     int counted = book.positions;
     reporter.quiet = true;
     int saved = BookSave(book, parameters.minOccurrences, output);
-    setUiReporter(nullptr);
+    setReporter(nullptr);
     if (saved < 0) {
         std::fprintf(stderr, "%s: cannot write\n", output.c_str());
         return 1;
@@ -151,10 +151,10 @@ int listCommand(int argc, char** argv) {
     }
     ConsoleReporter reporter;
     reporter.quiet = true;
-    setUiReporter(&reporter);
+    setReporter(&reporter);
     OpeningBook book;
     BookLoadResult loaded = BookLoad(book, bookFile);
-    setUiReporter(nullptr);
+    setReporter(nullptr);
     if (!loaded.opened) return 1;
     std::printf("%s: %d positions\n", bookFile.c_str(), book.positions);
     BookMoveList list;

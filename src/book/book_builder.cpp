@@ -4,7 +4,7 @@
 #include "chess/fen.h"
 #include "chess/move_text.h"
 #include "chess/pgn.h"
-#include "startup/ui_reporter.h"
+#include "platform/engine_reporter.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -99,20 +99,20 @@ int BuildBookFromPgn(OpeningBook& book, const std::string& fileName,
         if (counter % 8 == 0) {
             char text[16];
             std::snprintf(text, sizeof text, "%d", counter);
-            uiReporter().statusText(text);
+            reporter().statusText(text);
         }
     }
     std::fclose(file);
-    if (full) uiReporter().statusText("Book Full!");
+    if (full) reporter().statusText("Book Full!");
     return counter;
 }
 
 int AddPgnToBook(OpeningBook& book, const std::string& fileName,
                  const BookBuildParameters& parameters) {
     int counter = BuildBookFromPgn(book, fileName, parameters);
-    uiReporter().statusText("Building opening book....");
+    reporter().statusText("Building opening book....");
     BookKeepFrequent(book, parameters.minOccurrences);
-    uiReporter().statusText("Finished Adding .PGN");
+    reporter().statusText("Finished Adding .PGN");
     return counter;
 }
 

@@ -1,7 +1,7 @@
 #include "book/book_file.h"
 
-#include "startup/data_files.h"
-#include "startup/ui_reporter.h"
+#include "platform/data_files.h"
+#include "platform/engine_reporter.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -76,7 +76,7 @@ BookLoadResult BookLoad(OpeningBook& book, const std::string& fileName) {
     std::string path = findDataFile(fileName);
     std::FILE* file = isRegularFile(path) ? std::fopen(path.c_str(), "rb") : nullptr;
     if (!file) {
-        uiReporter().messageBox(fileName.c_str(), "Error Loading Opening Book");
+        reporter().messageBox(fileName.c_str(), "Error Loading Opening Book");
         return result;
     }
     result.opened = true;
@@ -101,10 +101,10 @@ BookLoadResult BookLoad(OpeningBook& book, const std::string& fileName) {
         std::copy_n(buffer.data() + whole * BookRecordSize, carried, buffer.data());
     }
     std::fclose(file);
-    if (full) uiReporter().statusText("Book Full!");
+    if (full) reporter().statusText("Book Full!");
     char text[64];
     std::snprintf(text, sizeof text, "%d Positions Loaded", result.records);
-    uiReporter().statusText(text);
+    reporter().statusText(text);
     return result;
 }
 
@@ -137,7 +137,7 @@ int BookSave(OpeningBook& book, int threshold, const std::string& fileName) {
     ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok) {
         if (fd >= 0) std::remove(temporary.c_str());
-        uiReporter().messageBox(fileName.c_str(), "Error Saving Opening Book");
+        reporter().messageBox(fileName.c_str(), "Error Saving Opening Book");
         return -1;
     }
     // Only now that the file holds them do the frequent counters become plain values.
@@ -146,7 +146,7 @@ int BookSave(OpeningBook& book, int threshold, const std::string& fileName) {
     });
     char text[64];
     std::snprintf(text, sizeof text, "%d Positions Saved", written);
-    uiReporter().statusText(text);
+    reporter().statusText(text);
     return written;
 }
 

@@ -2,7 +2,7 @@
 
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
-#include "startup/clock.h"
+#include "platform/clock.h"
 
 #include <cstdlib>
 

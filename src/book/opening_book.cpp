@@ -1,6 +1,6 @@
 #include "book/opening_book.h"
 
-#include "startup/ui_reporter.h"
+#include "platform/engine_reporter.h"
 
 #include <cstdio>
 
@@ -10,7 +10,7 @@ namespace {
 
 int slotOf(uint64_t key) { return int(key & OpeningBook::SlotMask); }
 
-void report(const char* text) { uiReporter().statusText(text); }
+void report(const char* text) { reporter().statusText(text); }
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "chess/fen.h"
 
-#include "startup/ui_reporter.h"
+#include "platform/engine_reporter.h"
 
 #include <cstdio>
 #include <cstring>
@@ -20,7 +20,7 @@ int PieceIndex(char c) {
 }
 
 bool Refuse(const char* message, const char** error) {
-    uiReporter().statusText(message);
+    reporter().statusText(message);
     if (error) *error = message;
     return false;
 }

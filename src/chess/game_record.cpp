@@ -2,7 +2,7 @@
 
 #include "chess/move_notation.h"
 #include "chess/move_text.h"
-#include "startup/ui_reporter.h"
+#include "platform/engine_reporter.h"
 
 #include <algorithm>
 #include <atomic>
@@ -40,7 +40,7 @@ void StartGameRecord(const Position& start) {
 bool RecordMove(GameRecord& record, Move move, const Position& before) {
     const int ply = before.ply;
     if (ply < 0 || ply >= MaxGamePly) {
-        uiReporter().statusText("Hit Maximum Move Number");
+        reporter().statusText("Hit Maximum Move Number");
         return false;
     }
     if (&record == &gameRecord && ply >= record.moveCount) {

@@ -1,9 +1,9 @@
 // Playing a move on a position with every derived field updated incrementally.
 #pragma once
 
+#include "chess/piece_square_table.h"
 #include "chess/position.h"
 #include "chess/zobrist.h"
-#include "eval/piece_square_table.h"
 
 namespace corvid {
 

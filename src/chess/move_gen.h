@@ -41,6 +41,11 @@ Bitboard GivesCheck(const Position& p, Move move, const CheckSquares& checkSquar
 bool IsLegal(const Position& p, Move move);
 // A move from outside the generator (table, killers, book, user) that is playable, and legal.
 bool IsPseudoLegal(const Position& p, Move move, int side, bool quietOnly);
+// A move read from a stored line (table, search line, pasted line) that may be played here:
+// a real move, legal for the side to move.
+inline bool IsPlayable(const Position& p, Move move) {
+    return move != NoMove && !IsMarker(move) && IsPseudoLegal(p, move, p.sideToMove, false);
+}
 // The side, in check, has no way out (excluded pieces may not move).
 bool QuickMateTest(const Position& p, Bitboard checkers, Bitboard excluded, int side);
 

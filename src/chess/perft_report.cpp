@@ -2,8 +2,8 @@
 
 #include "chess/game_record.h"
 #include "chess/perft.h"
-#include "startup/clock.h"
-#include "startup/ui_reporter.h"
+#include "platform/clock.h"
+#include "platform/engine_reporter.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -34,9 +34,9 @@ std::string PerftReport(Position& position, int maxDepth) {
 }
 
 void ShowPerft() {
-    uiReporter().statusText("Calculating Perft....");
+    reporter().statusText("Calculating Perft....");
     Position position = gamePosition;
-    uiReporter().statusText(PerftReport(position, 5).c_str());
+    reporter().statusText(PerftReport(position, 5).c_str());
 }
 
 } // namespace corvid

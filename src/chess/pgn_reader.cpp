@@ -1,7 +1,7 @@
 #include "chess/pgn.h"
 
 #include "chess/fen.h"
-#include "startup/ui_reporter.h"
+#include "platform/engine_reporter.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -216,15 +216,15 @@ int LoadPgnGame(const char* fileName, int n, bool show) {
     StartGameRecord(start); // copies castleInfo into the game's
     ParseMoveList(gameRecord, text, gamePosition);
     if (tags.currentPly >= 0) GoToPly(gameRecord, gamePosition, tags.currentPly);
-    uiReporter().moveListChanged();
-    uiReporter().boardChanged();
+    reporter().moveListChanged();
+    reporter().boardChanged();
 
     if (show) {
         char message[PgnLineSize];
         std::snprintf(message, sizeof message,
                       "Game %d\nEvent: %s\nTime Control: %s\nWhite: %s\nBlack: %s\nResult: %s\n", n,
                       tags.event, tags.timeControl, tags.white, tags.black, tags.result);
-        uiReporter().statusText(message);
+        reporter().statusText(message);
     }
     return n;
 }

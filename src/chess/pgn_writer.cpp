@@ -1,7 +1,7 @@
 #include "chess/pgn.h"
 
 #include "chess/fen.h"
-#include "startup/ui_reporter.h"
+#include "platform/engine_reporter.h"
 
 #include <cmath>
 #include <cstring>
@@ -53,7 +53,7 @@ void SetPgnPlayerNames(PgnGameInfo& info, int humanSide, const char* userName,
 int SavePgn(const char* fileName, int result, bool append, const PgnGameInfo& info) {
     std::FILE* file = std::fopen(fileName, append ? "ab" : "wb");
     if (!file) {
-        uiReporter().statusText("Cannot Open File.");
+        reporter().statusText("Cannot Open File.");
         return 0;
     }
     std::time_t now = std::time(nullptr);

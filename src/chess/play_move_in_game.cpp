@@ -3,7 +3,7 @@
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
 #include "chess/null_move.h"
-#include "startup/ui_reporter.h"
+#include "platform/engine_reporter.h"
 
 namespace corvid {
 
@@ -11,7 +11,7 @@ namespace {
 
 bool AtLengthLimit(const Position& p) {
     if (p.ply < MaxGamePly) return false;
-    uiReporter().statusText("Hit Maximum Move Number");
+    reporter().statusText("Hit Maximum Move Number");
     return true;
 }
 
@@ -87,7 +87,7 @@ bool PlayMoveInGame(Position& p, int fromFile, int fromRow, int toFile, int toRo
 
     chosen &= 0x0FFF;
     if (TypeOf(p.board[MoveFrom(chosen)]) == Pawn && (SquareBB(MoveTo(chosen)) & PromotionRows)) {
-        if (promotion == 6) promotion = uiReporter().promotionPiece();
+        if (promotion == 6) promotion = reporter().promotionPiece();
         chosen = Move(chosen | (PromotionCodeOf(promotion) << 12));
     }
     return PlayGameMove(p, chosen, record, target);

@@ -1,8 +1,8 @@
 #include "chess/position.h"
 
 #include "chess/attacks.h"
+#include "chess/piece_square_table.h"
 #include "chess/zobrist.h"
-#include "eval/piece_square_table.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "eval/bitbase.h"
 
-#include "startup/data_files.h"
+#include "platform/data_files.h"
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 // breakdown shows.
 #pragma once
 
+#include "chess/score_pair.h"
 #include "chess/types.h"
-#include "eval/score_pair.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include "eval/eval_tables.h"
 
+#include "chess/piece_square_table.h"
 #include "chess/types.h"
-#include "eval/piece_square_table.h"
 
 namespace corvid {
 

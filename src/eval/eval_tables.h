@@ -1,8 +1,8 @@
 // The evaluation's square tables for both colours, built once from the source grids.
 #pragma once
 
+#include "chess/score_pair.h"
 #include "eval/eval_table_data.h"
-#include "eval/score_pair.h"
 
 #include <cstdint>
 

@@ -2,8 +2,8 @@
 // configuration and kept by the pawn key.
 #pragma once
 
+#include "chess/score_pair.h"
 #include "chess/types.h"
-#include "eval/score_pair.h"
 
 #include <cstdint>
 

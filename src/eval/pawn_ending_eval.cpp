@@ -1,13 +1,13 @@
 #include "eval/pawn_ending_eval.h"
 
 #include "chess/bitboard.h"
+#include "chess/piece_square_table.h"
 #include "eval/bitbase.h"
 #include "eval/bitbase_probe.h"
 #include "eval/endgame_tables.h"
 #include "eval/eval_helpers.h"
 #include "eval/pawn_race.h"
 #include "eval/pawn_structure.h"
-#include "eval/piece_square_table.h"
 
 namespace corvid {
 

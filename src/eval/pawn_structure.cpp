@@ -3,7 +3,7 @@
 #include "chess/eval_masks.h"
 #include "eval/eval_helpers.h"
 #include "eval/eval_tables.h"
-#include "startup/search_personality.h"
+#include "eval/search_personality.h"
 
 #include <algorithm>
 #include <cstring>

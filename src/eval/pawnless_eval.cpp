@@ -1,9 +1,9 @@
 #include "eval/pawnless_eval.h"
 
 #include "chess/bitboard.h"
+#include "chess/piece_square_table.h"
 #include "eval/bitbase_index.h"
 #include "eval/endgame_tables.h"
-#include "eval/piece_square_table.h"
 
 #include <algorithm>
 #include <cstdlib>

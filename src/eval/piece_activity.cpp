@@ -4,7 +4,7 @@
 #include "eval/eval_helpers.h"
 #include "eval/eval_tables.h"
 #include "eval/king_safety.h"
-#include "startup/search_personality.h"
+#include "eval/search_personality.h"
 
 #include <algorithm>
 

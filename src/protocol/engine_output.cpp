@@ -1,6 +1,6 @@
 #include "protocol/engine_output.h"
 
-#include "startup/search_info.h"
+#include "search/search_info.h"
 
 #include <cstdio>
 #include <mutex>

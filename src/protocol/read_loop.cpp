@@ -1,12 +1,12 @@
 #include "protocol/read_loop.h"
 
+#include "control/new_game.h"
+#include "control/search_controller.h"
 #include "protocol/engine_output.h"
 #include "protocol/input_line.h"
 #include "protocol/uci.h"
 #include "protocol/winboard.h"
-#include "startup/new_game.h"
-#include "startup/search_controller.h"
-#include "startup/search_info.h"
+#include "search/search_info.h"
 
 #include <cstdio>
 #include <cstdlib>

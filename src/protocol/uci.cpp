@@ -3,15 +3,17 @@
 #include "chess/coordinate_notation.h"
 #include "chess/fen.h"
 #include "chess/perft.h"
+#include "control/engine_name.h"
+#include "control/game.h"
+#include "control/new_game.h"
+#include "control/search_controller.h"
+#include "control/time_control.h"
+#include "eval/search_personality.h"
 #include "protocol/command_table.h"
 #include "protocol/engine_output.h"
+#include "protocol/protocol_reporter.h"
 #include "protocol/uci_options.h"
-#include "startup/game.h"
-#include "startup/new_game.h"
-#include "startup/search_controller.h"
-#include "startup/search_info.h"
-#include "startup/search_personality.h"
-#include "startup/time_control.h"
+#include "search/search_info.h"
 
 #include <algorithm>
 #include <cinttypes>
@@ -170,11 +172,10 @@ const Command uciCommands[] = {
 
 } // namespace
 
-std::string engineName() { return std::string("Corvid 1.5") + activePersonality.name; }
-
 void uciStartup() {
     debugLog("--- uciStartup --- \n");
     searchInfo.uciMode.store(true);
+    useUciReporter();
     searchInfo.postThinking.store(true);
     writeOutput("id name %s\n", engineName().c_str());
     writeOutput("id author Orrin\n");

@@ -5,9 +5,6 @@
 
 namespace corvid {
 
-// The engine's name: "Corvid 1.5" and the active personality's name.
-std::string engineName();
-
 // Answers the line "uci": identification, options, "uciok"; sets UCI mode.
 void uciStartup();
 

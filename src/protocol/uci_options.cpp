@@ -1,10 +1,10 @@
 #include "protocol/uci_options.h"
 
+#include "control/search_controller.h"
+#include "control/settings.h"
+#include "control/table_access.h"
 #include "protocol/engine_output.h"
-#include "startup/search_controller.h"
-#include "startup/search_info.h"
-#include "startup/settings.h"
-#include "startup/table_access.h"
+#include "search/search_info.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,18 +1,19 @@
 #include "protocol/winboard.h"
 
 #include "chess/fen.h"
+#include "control/engine_name.h"
+#include "control/game.h"
+#include "control/game_end.h"
+#include "control/new_game.h"
+#include "control/opponent_move.h"
+#include "control/search_controller.h"
+#include "control/settings.h"
+#include "control/time_control.h"
 #include "protocol/command_table.h"
 #include "protocol/engine_output.h"
+#include "protocol/protocol_game.h"
 #include "protocol/uci.h"
-#include "startup/game.h"
-#include "startup/game_end.h"
-#include "startup/new_game.h"
-#include "startup/opponent_move.h"
-#include "startup/protocol_game.h"
-#include "startup/search_controller.h"
-#include "startup/search_info.h"
-#include "startup/settings.h"
-#include "startup/time_control.h"
+#include "search/search_info.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,12 +4,12 @@
 
 #include "chess/coordinate_notation.h"
 #include "chess/fen.h"
+#include "platform/clock.h"
+#include "platform/thread.h"
 #include "search/root_search.h"
 #include "search/search.h"
+#include "search/search_info.h"
 #include "search/transposition_table.h"
-#include "startup/clock.h"
-#include "startup/search_info.h"
-#include "startup/thread.h"
 
 #include <memory>
 

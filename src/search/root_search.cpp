@@ -3,13 +3,12 @@
 #include "search/root_search.h"
 
 #include "chess/make_move.h"
-#include "protocol/search_report.h"
+#include "platform/clock.h"
 #include "search/reduction_table.h"
 #include "search/root_bookkeeping.h"
 #include "search/search.h"
-#include "search/search_display.h"
-#include "startup/clock.h"
-#include "startup/search_info.h"
+#include "search/search_info.h"
+#include "search/search_report.h"
 
 #include <algorithm>
 #include <cstdlib>

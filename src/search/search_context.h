@@ -6,11 +6,11 @@
 #include "chess/move_gen.h"
 #include "chess/move_notation.h"
 #include "chess/position.h"
+#include "eval/search_personality.h"
 #include "search/move_ordering.h"
 #include "search/score.h"
 #include "search/search_constants.h"
 #include "search/transposition_table.h"
-#include "startup/search_personality.h"
 
 #include <cstdint>
 

@@ -2,17 +2,17 @@
 // with the extension, reduction and pruning rules decided per move.
 #include "chess/make_move.h"
 #include "eval/evaluate.h"
+#include "platform/clock.h"
 #include "search/draw_detection.h"
 #include "search/mate_detection.h"
 #include "search/node_state.h"
 #include "search/reduction_table.h"
 #include "search/root_bookkeeping.h"
 #include "search/search.h"
-#include "search/search_display.h"
+#include "search/search_info.h"
+#include "search/search_report.h"
 #include "search/selectivity.h"
 #include "search/threat.h"
-#include "startup/clock.h"
-#include "startup/search_info.h"
 
 #include <algorithm>
 #include <cstdlib>

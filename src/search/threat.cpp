@@ -4,9 +4,9 @@
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
 #include "chess/null_move.h"
+#include "eval/search_personality.h"
 #include "search/check_moves.h"
 #include "search/exchange.h"
-#include "startup/search_personality.h"
 
 #include <algorithm>
 

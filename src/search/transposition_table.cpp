@@ -2,7 +2,7 @@
 
 #include "chess/make_move.h"
 #include "eval/pawn_cache.h"
-#include "startup/ui_reporter.h"
+#include "platform/engine_reporter.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -132,7 +132,7 @@ void ttClear() {
     TranspositionTable& table = transpositionTable;
     if (table.buckets) std::memset(static_cast<void*>(table.buckets), 0, table.byteSize);
     clearPawnCache();
-    uiReporter().statusText("Cleared Hash");
+    reporter().statusText("Cleared Hash");
 }
 
 uint32_t ttNewSearchAge() { return transpositionTable.searchAge++; }

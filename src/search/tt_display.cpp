@@ -1,7 +1,7 @@
 // The "Display TT Entry" text: what the table holds for a position, from White's view.
 #include "chess/move_notation.h"
+#include "platform/engine_reporter.h"
 #include "search/transposition_table.h"
-#include "startup/ui_reporter.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -52,7 +52,7 @@ std::string ttEntryText(const Position& position) {
 }
 
 void displayEntry(const Position& position) {
-    uiReporter().statusText(ttEntryText(position).c_str());
+    reporter().statusText(ttEntryText(position).c_str());
 }
 
 } // namespace corvid

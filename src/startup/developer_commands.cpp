@@ -3,11 +3,11 @@
 #include "chess/coordinate_notation.h"
 #include "chess/fen.h"
 #include "chess/perft.h"
+#include "eval/search_personality.h"
+#include "platform/clock.h"
 #include "search/bench.h"
 #include "search/transposition_table.h"
-#include "startup/clock.h"
 #include "startup/engine_init.h"
-#include "startup/search_personality.h"
 
 #include <cstdio>
 #include <cstdlib>

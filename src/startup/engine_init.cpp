@@ -3,14 +3,14 @@
 #include "book/book_file.h"
 #include "chess/bitboard.h"
 #include "chess/zobrist.h"
+#include "control/game.h"
+#include "control/search_controller.h"
+#include "control/settings.h"
 #include "eval/bitbase.h"
 #include "eval/eval_tables.h"
 #include "eval/pawn_cache.h"
+#include "eval/search_personality.h"
 #include "search/transposition_table.h"
-#include "startup/game.h"
-#include "startup/search_controller.h"
-#include "startup/search_personality.h"
-#include "startup/settings.h"
 
 #include <mutex>
 

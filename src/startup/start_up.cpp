@@ -2,10 +2,11 @@
 
 #include "protocol/engine_output.h"
 #include "protocol/input_line.h"
+#include "protocol/protocol_reporter.h"
 #include "protocol/read_loop.h"
 #include "protocol/winboard.h"
+#include "search/search_info.h"
 #include "startup/engine_init.h"
-#include "startup/search_info.h"
 #include "startup/start_up_settings.h"
 
 #include <csignal>
@@ -34,6 +35,7 @@ int startUp() {
     bool featuresSent = winboardFirstLine(firstLine);
     searchInfo.protocolMode.store(true);
     if (!inUciMode()) {
+        useWinBoardReporter();
         if (!featuresSent) writeOutput("feature done=0\n");
         // Front ends of this protocol may interrupt the engine with SIGINT; it is not a stop.
         std::signal(SIGINT, SIG_IGN);

@@ -1,9 +1,9 @@
 #include "startup/start_up_settings.h"
 
+#include "control/preferences.h"
+#include "control/settings.h"
 #include "protocol/winboard.h"
-#include "startup/preferences.h"
-#include "startup/search_info.h"
-#include "startup/settings.h"
+#include "search/search_info.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 // The editor's commands on the book in use and the game position.
-#include "book/book_commands.h"
 #include "book/book_file.h"
 #include "book/book_test_helpers.h"
-#include "startup/game.h"
+#include "control/book_commands.h"
+#include "control/game.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

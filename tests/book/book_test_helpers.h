@@ -6,7 +6,7 @@
 #include "chess/coordinate_notation.h"
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
-#include "startup/ui_reporter.h"
+#include "platform/engine_reporter.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +17,10 @@
 
 namespace corvid::test {
 
-class RecordingReporter : public UiReporter {
+class RecordingReporter : public EngineReporter {
 public:
-    RecordingReporter() { setUiReporter(this); }
-    ~RecordingReporter() override { setUiReporter(nullptr); }
+    RecordingReporter() { setReporter(this); }
+    ~RecordingReporter() override { setReporter(nullptr); }
     void statusText(const char* text) override { status.push_back(text); }
     void messageBox(const char* title, const char* text) override {
         boxes.push_back(std::string(title) + ": " + text);

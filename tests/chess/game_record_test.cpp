@@ -2,7 +2,7 @@
 #include "chess/move_text.h"
 #include "chess/perft_report.h"
 #include "chess/zobrist.h"
-#include "startup/ui_reporter.h"
+#include "platform/engine_reporter.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ namespace corvid {
 namespace {
 
 // Collects status texts and answers the promotion question.
-struct RecordingReporter : UiReporter {
+struct RecordingReporter : EngineReporter {
     std::vector<std::string> texts;
     int promotion = 4;
     void statusText(const char* text) override { texts.push_back(text); }
@@ -23,8 +23,8 @@ struct RecordingReporter : UiReporter {
 
 struct ReporterScope {
     RecordingReporter reporter;
-    ReporterScope() { setUiReporter(&reporter); }
-    ~ReporterScope() { setUiReporter(nullptr); }
+    ReporterScope() { setReporter(&reporter); }
+    ~ReporterScope() { setReporter(nullptr); }
 };
 
 TEST(GameRecord, RecordsLongFormAndReplaysWithKeys) {
@@ -204,7 +204,7 @@ TEST(PlayMoveInGame, MatchingRules) {
     ASSERT_TRUE(PlayMoveInGame(gamePosition, 4, 1, 4, 0, 6, false, gameRecord, 6));
     EXPECT_EQ(gamePosition.board[MakeSquare(4, 0)], MakePiece(White, Knight));
     gamePosition = start;
-    setUiReporter(nullptr);
+    setReporter(nullptr);
     ASSERT_TRUE(PlayMoveInGame(gamePosition, 4, 1, 4, 0, 6, false, gameRecord, 6));
     EXPECT_EQ(gamePosition.board[MakeSquare(4, 0)], MakePiece(White, Queen));
     gamePosition = start;

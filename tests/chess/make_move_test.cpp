@@ -2,7 +2,7 @@
 // individual rules (en passant, castling, rights, promotions, counters).
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
-#include "eval/piece_square_table.h"
+#include "chess/piece_square_table.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

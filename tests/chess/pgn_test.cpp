@@ -1,7 +1,7 @@
 #include "chess/fen.h"
 #include "chess/move_text.h"
 #include "chess/pgn.h"
-#include "startup/ui_reporter.h"
+#include "platform/engine_reporter.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +48,7 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-struct RecordingReporter : UiReporter {
+struct RecordingReporter : EngineReporter {
     std::vector<std::string> texts;
     void statusText(const char* text) override { texts.push_back(text); }
 };
@@ -117,10 +117,10 @@ TEST(SavePgn, SetUpGameWritesFenThenSetUpAndReloads) {
 
 TEST(SavePgn, UnwritableFileReportsAndFails) {
     RecordingReporter reporter;
-    setUiReporter(&reporter);
+    setReporter(&reporter);
     PgnGameInfo info;
     EXPECT_EQ(SavePgn("/nonexistent-folder/x.pgn", 0, false, info), 0);
-    setUiReporter(nullptr);
+    setReporter(nullptr);
     ASSERT_FALSE(reporter.texts.empty());
     EXPECT_EQ(reporter.texts.back(), "Cannot Open File.");
 }
@@ -177,10 +177,10 @@ TEST(LoadPgnGame, PicksTheGameAndChangesNothingWhenMissing) {
 TEST(LoadPgnGame, ShowsTheGameSummary) {
     TempFile file(TwoGames);
     RecordingReporter reporter;
-    setUiReporter(&reporter);
+    setReporter(&reporter);
     test::StartTestGame(StartFen);
     EXPECT_EQ(LoadPgnGame(file.path.c_str(), 1, true), 1);
-    setUiReporter(nullptr);
+    setReporter(nullptr);
     ASSERT_FALSE(reporter.texts.empty());
     EXPECT_EQ(reporter.texts.back(),
               "Game 1\nEvent: One\nTime Control: X\nWhite: A\nBlack: X\nResult: 1-0\n");
@@ -189,12 +189,12 @@ TEST(LoadPgnGame, ShowsTheGameSummary) {
 TEST(LoadPgnGame, InvalidFenLoadsNothing) {
     TempFile file("[Event \"E\"]\n[FEN \"8/8/8/8/8/8/8/8 w - -\"]\n\n1. e4 e5 *\n");
     RecordingReporter reporter;
-    setUiReporter(&reporter);
+    setReporter(&reporter);
     test::StartTestGame(StartFen);
     Play({"d4", "d5"});
     uint64_t key = gamePosition.key;
     EXPECT_EQ(LoadPgnGame(file.path.c_str(), 1, false), 0);
-    setUiReporter(nullptr);
+    setReporter(nullptr);
     EXPECT_EQ(gamePosition.key, key);
     EXPECT_EQ(gameRecord.moveCount, 2);
     ASSERT_FALSE(reporter.texts.empty());
@@ -237,10 +237,10 @@ TEST(LoadPgnGame, LongLinesLongTextsAndLongTags) {
     }
     TempFile file(line + "*\n");
     RecordingReporter reporter;
-    setUiReporter(&reporter);
+    setReporter(&reporter);
     test::StartTestGame(StartFen);
     ASSERT_EQ(LoadPgnGame(file.path.c_str(), 1, true), 1);
-    setUiReporter(nullptr);
+    setReporter(nullptr);
     EXPECT_EQ(gameRecord.moveCount, 600);
     // Tag values are cut to their fields.
     EXPECT_EQ(reporter.texts.back().find("Event: " + std::string(127, 'v') + "\n"), 7u);

@@ -3,7 +3,7 @@
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
 #include "eval/pawn_cache.h"
-#include "startup/search_personality.h"
+#include "eval/search_personality.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "eval/attack_info.h"
 #include "eval/eval_test_util.h"
 #include "eval/evaluate.h"
-#include "startup/search_personality.h"
+#include "eval/search_personality.h"
 
 #include <gtest/gtest.h>
 

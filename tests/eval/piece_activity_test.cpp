@@ -5,7 +5,7 @@
 #include "eval/evaluate.h"
 #include "eval/king_safety.h"
 #include "eval/pawn_structure.h"
-#include "startup/search_personality.h"
+#include "eval/search_personality.h"
 
 #include <gtest/gtest.h>
 

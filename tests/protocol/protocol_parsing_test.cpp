@@ -1,6 +1,6 @@
 // Reading protocol input: whole lines, WinBoard "level", UCI option values, the UCI score form.
 #include "protocol/input_line.h"
-#include "protocol/search_report.h"
+#include "protocol/protocol_reporter.h"
 #include "protocol/uci_options.h"
 #include "protocol/winboard.h"
 

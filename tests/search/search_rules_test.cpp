@@ -2,10 +2,10 @@
 // margins and reductions, the null move's conditions, aspiration windows and the stop rules.
 #include "chess/make_move.h"
 #include "eval/evaluate.h"
+#include "platform/clock.h"
 #include "search/reduction_table.h"
 #include "search/search.h"
 #include "search/selectivity.h"
-#include "startup/clock.h"
 #include "support/search_support.h"
 
 #include <gtest/gtest.h>

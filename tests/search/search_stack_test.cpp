@@ -1,5 +1,5 @@
 // The search's frames: the search thread's stack holds a line down to the ply limit.
-#include "startup/thread.h"
+#include "platform/thread.h"
 #include "support/search_support.h"
 
 #include <gtest/gtest.h>

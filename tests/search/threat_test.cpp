@@ -1,6 +1,6 @@
+#include "eval/search_personality.h"
 #include "search/check_moves.h"
 #include "search/threat.h"
-#include "startup/search_personality.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // Running the search on a FEN in tests, without a clock.
 #pragma once
 
+#include "eval/search_personality.h"
 #include "search/root_search.h"
 #include "search/search_context.h"
-#include "startup/search_info.h"
-#include "startup/search_personality.h"
+#include "search/search_info.h"
 #include "support/test_support.h"
 
 #include <memory>

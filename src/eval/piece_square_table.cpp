@@ -1,7 +1,0 @@
-#include "eval/piece_square_table.h"
-
-namespace corvid {
-
-ScorePair pieceSquareTable[16][64];
-
-} // namespace corvid

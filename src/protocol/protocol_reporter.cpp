@@ -1,0 +1,150 @@
+#include "protocol/protocol_reporter.h"
+
+#include "chess/coordinate_notation.h"
+#include "chess/make_move.h"
+#include "chess/move_gen.h"
+#include "chess/move_notation.h"
+#include "protocol/engine_output.h"
+#include "search/score.h"
+#include "search/search_info.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstdlib>
+#include <cstring>
+
+namespace corvid {
+
+namespace {
+
+int moveText(char* buffer, Move move, const Position& p, bool san) {
+    if (!san) return FormatCoordinate(buffer, move, p, searchInfo.chess960.load());
+    int length = FormatMove(buffer, move, p, SanForm);
+    while (length > 0 && buffer[length - 1] == ' ') buffer[--length] = '\0';
+    return length;
+}
+
+class UciReporter : public EngineReporter {
+public:
+    void searchLine(const SearchReport& report) override {
+        if (!searchInfo.postThinking.load()) return;
+        const ReportedLine& line = report.lines[report.lineIndex];
+        int64_t elapsed = report.elapsedMs / 10; // centiseconds, as the WinBoard lines count
+        uint64_t nodes = report.nodes;
+        int depth = report.iterationDepth / 2;
+        uint64_t nps = elapsed > 0 ? nodes * 100 / uint64_t(elapsed) : 0;
+        const char* boundText = report.bound == ReportLowerBound   ? "lowerbound "
+                                : report.bound == ReportUpperBound ? "upperbound "
+                                                                   : "";
+        std::string score = uciScoreText(line.score, depth, report.root->ply);
+        std::string pv = principalVariationText(*report.root, line, report.bound, false);
+        writeOutput("info depth %d seldepth %d score %s %stime %" PRId64 " nodes %" PRIu64
+                    " nps %" PRIu64 " pv %s\n",
+                    depth, report.selDepth, score.c_str(), boundText, elapsed * 10, nodes, nps,
+                    pv.c_str());
+    }
+
+    void bestMove(const Position& position, uint16_t move, uint16_t ponder) override {
+        if (move == NoMove) {
+            writeOutput("bestmove (none)\n");
+            debugLog("bestmove (none)\n");
+            return;
+        }
+        char best[16], ponderText[24] = "";
+        FormatCoordinate(best, move, position, searchInfo.chess960.load());
+        if (ponder != NoMove) {
+            Position after = position;
+            MakeMoveWithCheck(after, move);
+            char replyText[16];
+            FormatCoordinate(replyText, ponder, after, searchInfo.chess960.load());
+            std::snprintf(ponderText, sizeof ponderText, "ponder %s", replyText);
+        }
+        writeOutput("bestmove %s %s\n", best, ponderText);
+        debugLog("bestmove %s %s\n", best, ponderText);
+    }
+};
+
+class WinBoardReporter : public EngineReporter {
+public:
+    void searchLine(const SearchReport& report) override {
+        if (!searchInfo.postThinking.load()) return;
+        const ReportedLine& line = report.lines[report.lineIndex];
+        int64_t elapsed = report.elapsedMs / 10; // centiseconds
+        int score = line.score;
+        if (report.rootSide == Black && !searchInfo.evalsFromWhitePov.load()) score = -score;
+        std::string pv;
+        if (report.pondering && ponderText_[0]) {
+            pv += "{ ";
+            pv += ponderText_; // SAN, with its own trailing blank
+            pv += "} ";
+        }
+        pv += principalVariationText(*report.root, line, report.bound, true);
+        if (report.bound == ReportLowerBound) pv += "[++] ";
+        if (report.bound == ReportUpperBound) pv += "[--] ";
+        writeOutput("%d %d %" PRId64 " %" PRIu64 " %s\n", report.iterationDepth / 2, score, elapsed,
+                    report.nodes, pv.c_str());
+    }
+
+    void ponderMove(const char* san) override {
+        std::snprintf(ponderText_, sizeof ponderText_, "%s", san ? san : "");
+    }
+
+    void engineMove(const Position& before, uint16_t move) override {
+        char text[16];
+        FormatCoordinate(text, move, before, searchInfo.chess960.load());
+        writeOutput("move %s\n", text);
+        debugLog("wbSendMove %s\n", text);
+    }
+
+    void resultClaim(const char* result, const char* reason) override {
+        writeOutput("%s {%s}\n", result, reason);
+    }
+    void resign() override { writeOutput("resign\n"); }
+    void drawOffer() override { writeOutput("offer draw\n"); }
+
+private:
+    char ponderText_[16] = ""; // search thread only
+};
+
+// Per process: the reporters of the two protocol modes.
+UciReporter uciReporter;
+WinBoardReporter winBoardReporter;
+
+} // namespace
+
+void useUciReporter() { setReporter(&uciReporter); }
+void useWinBoardReporter() { setReporter(&winBoardReporter); }
+
+std::string uciScoreText(int score, int depthPlies, int gamePly) {
+    if (std::abs(score) <= 2 && gamePly > 80) score = 0;
+    const char* kind = "cp";
+    int value = score;
+    if (std::abs(score) > MateThreshold) {
+        kind = "mate";
+        value = (MateValue + 1 - std::abs(score)) / 2;
+        if (score <= 0) value = -value;
+    }
+    if (value == 0 && depthPlies == 0) value = 1;
+    char text[32];
+    std::snprintf(text, sizeof text, "%s %d", kind, value);
+    return text;
+}
+
+std::string principalVariationText(const Position& root, const ReportedLine& line, int bound,
+                                   bool san) {
+    std::string text;
+    Position p = root;
+    int count = bound == ReportExact ? line.length : std::min(line.length, 1);
+    for (int i = 0; i < count; ++i) {
+        Move move = line.moves[i];
+        if (!IsPlayable(p, move)) break;
+        char buffer[MoveTextBufferSize];
+        moveText(buffer, move, p, san);
+        text += buffer;
+        text += ' ';
+        MakeMoveWithCheck(p, move);
+    }
+    return text;
+}
+
+} // namespace corvid

@@ -1,0 +1,7 @@
+#include "search/search_info.h"
+
+namespace corvid {
+
+SearchInfo searchInfo;
+
+} // namespace corvid

@@ -1,7 +1,0 @@
-#include "startup/search_info.h"
-
-namespace corvid {
-
-SearchInfo searchInfo;
-
-} // namespace corvid
