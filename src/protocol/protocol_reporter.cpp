@@ -7,6 +7,7 @@
 #include "protocol/engine_output.h"
 #include "search/score.h"
 #include "search/search_info.h"
+#include "search/search_text.h"
 
 #include <algorithm>
 #include <cinttypes>
@@ -72,15 +73,9 @@ public:
         int64_t elapsed = report.elapsedMs / 10; // centiseconds
         int score = line.score;
         if (report.rootSide == Black && !searchInfo.evalsFromWhitePov.load()) score = -score;
-        std::string pv;
-        if (report.pondering && ponderText_[0]) {
-            pv += "{ ";
-            pv += ponderText_; // SAN, with its own trailing blank
-            pv += "} ";
-        }
-        pv += principalVariationText(*report.root, line, report.bound, true);
-        if (report.bound == ReportLowerBound) pv += "[++] ";
-        if (report.bound == ReportUpperBound) pv += "[--] ";
+        // The desktop's analysis lines read the same (bounds are the line kinds).
+        std::string pv = formatLine(line.moves, line.length, *report.root, report.bound,
+                                    report.pondering ? ponderText_ : "", true);
         writeOutput("%d %d %" PRId64 " %" PRIu64 " %s\n", report.iterationDepth / 2, score, elapsed,
                     report.nodes, pv.c_str());
     }
