@@ -13,6 +13,7 @@
 #include "search/search_info.h"
 #include "search/search_report.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -36,6 +37,7 @@ bool bookMayAnswer(const Position& p) {
 void runAnalysis(SearchContext& context) {
     searchInfo.searchState.store(SearchState::Analyzing);
     setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
+    context.analysisLines = std::clamp(searchInfo.analysisLines.load(), 1, MaxRootLines);
     Move best = rootSearch(context, 60);
     if (inUciMode()) {
         // go infinite holds its best move until the front end says stop.
@@ -76,7 +78,8 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
         Move move = bookMayAnswer(currentGamePosition())
                         ? probeBook(currentGamePosition(), gameKeyHistory())
                         : NoMove;
-        if (move == NoMove) {
+        bool searched = move == NoMove;
+        if (searched) {
             if (!inProtocolMode()) reporter().statusText("Thinking....");
             move = rootSearch(context, searchInfo.maxDepth.load());
         }
@@ -85,6 +88,8 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
             reporter().boardChanged();
             return false;
         }
+        // The window shows the search's last figures (or clears "Thinking....").
+        if (!inProtocolMode() && searched) reportFinishedSearch(context);
         playEngineMove(move, context, gameOverNow);
         keepPlaying = playing();
         if (inUciMode()) searchInfo.humanSide.store(EnginePlaysNeither);

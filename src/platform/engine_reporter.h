@@ -43,6 +43,8 @@ struct SearchReport {
     int32_t rootMoveCount = 0;
     uint16_t currentRootMove = 0;
     bool pondering = false;
+    uint32_t searchId = 0;   // the same for every report of one root search, new for the next
+    bool searchDone = false; // the last figures of a finished search
     ReportedLine lines[MaxLines];
 };
 
@@ -53,7 +55,8 @@ public:
     // ---- The search (search thread)
     // A new best line or bound at the root: the protocol modes' thinking output.
     virtual void searchLine(const SearchReport& /*report*/) {}
-    // The running search's figures, at most every 125 ms and after each iteration.
+    // The running search's figures, at most every 125 ms, after each iteration, and once more
+    // when a search for the engine's move has ended (searchDone).
     virtual void searchProgress(const SearchReport& /*report*/) {}
     // The root lines for the line display: when a line is found or refreshed.
     virtual void searchLines(const SearchReport& /*report*/) {}

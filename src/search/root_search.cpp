@@ -65,15 +65,6 @@ void buildRootMoves(SearchContext& c) {
     SortMoves(moves, 0, moves.count);
 }
 
-void resetStack(SearchContext& c, int first) {
-    for (int i = first; i < StackSize; ++i) {
-        PlyRecord& r = c.stack[i];
-        std::memset(&r, 0, sizeof r);
-        r.movedPiece = Empty;
-        r.capturedType = Empty;
-    }
-}
-
 // Runs the aspiration windows of the current slot at the current depth. Returns the last
 // search's result (AbortScore when it was stopped).
 int searchSlot(SearchContext& c, int previous) {
@@ -184,7 +175,10 @@ int searchRootMove(SearchContext& c, Move m, int alpha, int beta, int a, int b, 
         Move line[MaxPv];
         int length = buildLine(line, m, child.pv, child.pvLength);
         recordSlot(c, m, s, line, length);
-        if (s <= alpha && d > 2) report(c, UpperBound);
+        if (s <= alpha && d > 2) {
+            report(c, UpperBound);
+            showSearchLines(c, UpperBound);
+        }
         return v;
     }
     int v = searchNode(c, -a - 1, -a, newDepth, true, CutNode);
@@ -241,7 +235,7 @@ Move rootSearch(SearchContext& c, int maxDepth) {
     c.nextCheck = 0;
     c.selDepth = 0;
     c.instability = c.prevInstability = c.bestMoveChanges = 0;
-    resetStack(c, 0);
+    resetPlyRecords(c, 0);
 
     // Steps 2-3. Root moves.
     buildRootMoves(c);
@@ -280,7 +274,7 @@ Move rootSearch(SearchContext& c, int maxDepth) {
         c.firstMoveTime = 0;
         c.iterationStart = millisecondClock();
         c.lineReported = false;
-        resetStack(c, 1);
+        resetPlyRecords(c, 1);
 
         bool analysing = searchInfo.searchState.load() == SearchState::Analyzing;
         int lines = analysing ? std::clamp(c.analysisLines, 1, MaxRootLines) : 1;

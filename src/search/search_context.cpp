@@ -34,6 +34,15 @@ void setUpSearchContext(SearchContext& context, const Position& root, const uint
     context.aborted = false;
 }
 
+void resetPlyRecords(SearchContext& c, int first) {
+    for (int i = std::max(first, 0); i < StackSize; ++i) {
+        PlyRecord& r = c.stack[i];
+        std::memset(&r, 0, sizeof r);
+        r.movedPiece = Empty;
+        r.capturedType = Empty;
+    }
+}
+
 int buildLine(Move* dst, Move move, const Move* src, int n) {
     dst[0] = move;
     n = std::clamp(n, 0, MaxPv - 1);

@@ -112,6 +112,9 @@ struct SearchContext {
 // clears the lines and counters.
 void setUpSearchContext(SearchContext& context, const Position& root, const uint64_t* gameKeys);
 
+// Clears the ply records from first on (no moves, no pieces moved or taken).
+void resetPlyRecords(SearchContext& context, int first);
+
 // Copies src's line (length n) behind move into dst, truncated to MaxPv.
 int buildLine(Move* dst, Move move, const Move* src, int n);
 

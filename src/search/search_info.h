@@ -47,6 +47,7 @@ struct SearchInfo {
     std::atomic<bool> debugLog{false};
     std::atomic<bool> chess960{false};
     std::atomic<bool> analyzeMode{false};
+    std::atomic<int32_t> analysisLines{1}; // lines an analysis searches (the pane's + and -)
     std::atomic<bool> showSearchInfo{true};
     std::atomic<bool> evalsFromWhitePov{true};
 };

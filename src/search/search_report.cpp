@@ -54,6 +54,7 @@ void fillSearchReport(const SearchContext& c, int bound, SearchReport& report) {
     report.rootMoveCount = c.rootMoves.count;
     report.currentRootMove = c.currentRootMove;
     report.pondering = searchInfo.ponderState.load() == PonderState::Pondering;
+    report.searchId = c.searchAge;
     for (int i = 0; i < MaxRootLines; ++i) {
         const RootLine& line = c.rootLines[i];
         ReportedLine& copy = report.lines[i];
@@ -71,6 +72,13 @@ void reportSearchLine(const SearchContext& context, int bound) {
 
 void refreshSearchDisplay(const SearchContext& context) {
     sendReport(context, ExactBound, [](const SearchReport& r) { reporter().searchProgress(r); });
+}
+
+void reportFinishedSearch(const SearchContext& context) {
+    sendReport(context, ExactBound, [](SearchReport& r) {
+        r.searchDone = true;
+        reporter().searchProgress(r);
+    });
 }
 
 void showSearchLines(const SearchContext& context, int kind) {

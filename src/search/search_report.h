@@ -14,6 +14,8 @@ void fillSearchReport(const SearchContext& context, int bound, SearchReport& rep
 void reportSearchLine(const SearchContext& context, int bound);
 // The running search's figures (the desktop's search information).
 void refreshSearchDisplay(const SearchContext& context);
+// The figures of a search that has ended, once (the desktop's final search information).
+void reportFinishedSearch(const SearchContext& context);
 // The root lines for the line display; kind 0 exact, 1 fail high, 2 fail low.
 void showSearchLines(const SearchContext& context, int kind);
 
