@@ -61,7 +61,7 @@ void BuildSide(SideAttackInfo& info, const Position& p, int us) {
         info.doubleAttacks |= info.allAttacks & attacks;
         info.allAttacks |= attacks;
         if (info.pieceCount < MaxListedPieces)
-            info.pieces[info.pieceCount++] = {attacks, uint8_t(s), uint8_t(type)};
+            info.pieces[info.pieceCount++] = {attacks, uint8_t(s), uint8_t(type), 0, 0};
     }
     info.attacksBuilt = 1;
 }

@@ -15,6 +15,10 @@ struct ListedPiece {
     Bitboard attacks;
     uint8_t square;
     uint8_t type;
+    // The piece's own activity and safety terms (before the piece weight), for the square
+    // details of the desktop; they fit in the entry's padding.
+    int16_t valueMg;
+    int16_t valueEg;
 };
 
 // What one side attacks, built once per evaluation and read by every later term.

@@ -3,6 +3,7 @@
 
 #include "chess/bitboard.h"
 #include "chess/position.h"
+#include "chess/score_pair.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -40,6 +41,19 @@ constexpr int RowsToGo(int colour, int square) { return 7 - RelativeRow(colour, 
 // A whole row as the side counts it (0 = its back rank).
 constexpr Bitboard RelativeRowMask(int colour, int relativeRow) {
     return Bitboard{0xFF} << (8 * (colour == White ? 7 - relativeRow : relativeRow));
+}
+
+// The phase windows of the blends: piece-square and pawn terms, piece activity and king safety.
+constexpr int PstPhaseLow = 1100, PstPhaseHigh = 2600;
+constexpr int ActivityPhaseLow = 600, ActivityPhaseHigh = 1800;
+
+// Linear blend between the endgame value (at or below `low`) and the middlegame value (at or
+// above `high`), in steps of 1/128.
+inline int InterpolatePhase(ScorePair pair, int phase, int low, int high) {
+    if (phase <= low) return pair.eg;
+    if (phase >= high) return pair.mg;
+    int t = ((phase - low) * 128) / (high - low);
+    return pair.eg + ((pair.mg - pair.eg) * t) / 128;
 }
 
 inline int NonPawnMaterial(const Position& p, int colour) {

@@ -21,15 +21,6 @@ constexpr int FirstLazyMargin = 550;
 constexpr int SecondLazyMargin = 400;
 constexpr int SecondLazyMarginPassers = 500;
 
-// Linear blend between the endgame value (at or below `low`) and the middlegame value (at or
-// above `high`), in steps of 1/128.
-int Interpolate(ScorePair pair, int phase, int low, int high) {
-    if (phase <= low) return pair.eg;
-    if (phase >= high) return pair.mg;
-    int t = ((phase - low) * 128) / (high - low);
-    return pair.eg + ((pair.mg - pair.eg) * t) / 128;
-}
-
 // Only king and pawns for the side to move, no pawn move and no king move: stalemate.
 bool IsPawnAndKingStalemate(const Position& p, int us) {
     int them = us ^ 1;
@@ -156,7 +147,7 @@ int32_t evaluatePosition(const Position& p, int32_t alpha, int32_t beta, bool* l
     ScorePair pst{p.pstMg, p.pstEg};
     if (us == Black) pst = -pst;
     pst += TempoBonus;
-    int score = material + Interpolate(pst, phase, 1100, 2600);
+    int score = material + InterpolatePhase(pst, phase, PstPhaseLow, PstPhaseHigh);
 
     // Steps 7 and 8. The pawn structure, unless the score is far outside the window.
     lazy = true;
@@ -174,7 +165,7 @@ int32_t evaluatePosition(const Position& p, int32_t alpha, int32_t beta, bool* l
         ScorePair activity = pieceActivityTerm(us, p, *entry, detail);
         for (int c = 0; c < 2; ++c) detail.passedPawns[c] = passedPawnTerm(c, p, *entry, detail);
         int passed = detail.passedPawns[us] - detail.passedPawns[them];
-        score += Interpolate(activity, phase, 600, 1800) + passed;
+        score += InterpolatePhase(activity, phase, ActivityPhaseLow, ActivityPhaseHigh) + passed;
     }
     if (lazyFlag) *lazyFlag = lazy;
 

@@ -109,14 +109,24 @@ int32_t kingActivity(int side, const Position& p, const EvalDetail& detail) {
     return value;
 }
 
-int32_t kingSafety(int side, const Position& p, PawnCacheEntry& e, const EvalDetail& detail) {
+int32_t kingSafety(int side, const Position& p, PawnCacheEntry& e, const EvalDetail& detail,
+                   KingSafetyBreakdown* breakdown) {
     int them = side ^ 1;
     const SideAttackInfo& ours = detail.side[side];
     const SideAttackInfo& theirs = detail.side[them];
     int king = p.kingSquare[side];
     int attackerMaterial = NonPawnMaterial(p, them) + (p.Pieces(them, Queen) ? 330 : 0) +
                            (MoreThanOne(p.Pieces(them, Rook)) ? 150 : 0);
-    if (attackerMaterial < 1400) return kingActivity(side, p, detail);
+    if (attackerMaterial < 1400) {
+        int activity = kingActivity(side, p, detail);
+        if (breakdown) {
+            *breakdown = KingSafetyBreakdown{};
+            breakdown->attackerMaterial = attackerMaterial;
+            breakdown->activityOnly = true;
+            breakdown->activity = breakdown->result = activity;
+        }
+        return activity;
+    }
 
     int shelter = kingShelter(side, p, e);
     Bitboard nearZone = KingAttacks[king] | SquareBB(king);
@@ -233,8 +243,8 @@ int32_t kingSafety(int side, const Position& p, PawnCacheEntry& e, const EvalDet
     }
     // Promoted pieces can push the attacker count past the end of the multiplier table.
     int count = std::min(attackers, 47);
-    int attack = ((checks + zoneHits + weight) * AttackerCountMultiplier[count] * mult) / 44 +
-                 (5 - defence) * 2;
+    int attackSum = checks + zoneHits + weight;
+    int attack = (attackSum * AttackerCountMultiplier[count] * mult) / 44 + (5 - defence) * 2;
     attack = std::clamp(attack, 0, 240);
 
     int value = shelter - 30 + KingFlightBonus[PopCountSmall(flight)] - attack;
@@ -261,6 +271,10 @@ int32_t kingSafety(int side, const Position& p, PawnCacheEntry& e, const EvalDet
             if (n < 2) result -= BackRankFlightPenalty[n];
         }
     }
+    if (breakdown)
+        *breakdown = {
+            attackerMaterial,      false, shelter,   attackers, weight, zoneHits, checks, defence,
+            PopCountSmall(flight), mult,  attackSum, attack,    value,  activity, result};
     return result;
 }
 

@@ -21,6 +21,11 @@ constexpr int Relative(int side, int square) {
 
 int Span(int low, int high) { return std::max(high - low, 0); }
 
+void keepValue(ListedPiece& piece, ScorePair value) {
+    piece.valueMg = int16_t(value.mg);
+    piece.valueEg = int16_t(value.eg);
+}
+
 int AllPawnSpan(const PawnCacheEntry& e) {
     return Span(std::min(e.lowFile[White], e.lowFile[Black]),
                 std::max(e.highFile[White], e.highFile[Black]));
@@ -94,7 +99,7 @@ ScorePair MinorPieces(int side, const Position& p, PawnCacheEntry& e, EvalDetail
     Bitboard ownKnights = p.Pieces(side, Knight);
     ScorePair total{};
     for (int i = 0; i < ours.pieceCount; ++i) {
-        const ListedPiece& piece = ours.pieces[i];
+        ListedPiece& piece = ours.pieces[i];
         int q = piece.square;
         bool noEnemyPawnAhead = !(enemyPawns & AdjacentAhead[side][q]);
         bool defended = (ownPawns & PawnAttacks[side][q]) != 0;
@@ -119,7 +124,9 @@ ScorePair MinorPieces(int side, const Position& p, PawnCacheEntry& e, EvalDetail
                 !(counted & ours.pawnAttacks))
                 stranded = -20;
             value += KnightCornerTrap(side, q, p);
-            total += ScorePair{value + stranded, value} + KnightPawnPair(side, p, e);
+            ScorePair own = ScorePair{value + stranded, value} + KnightPawnPair(side, p, e);
+            keepValue(piece, own);
+            total += own;
         } else if (piece.type == Bishop) {
             Bitboard counted = piece.attacks & (ours.mobilityArea | ownKnights);
             int mobility = BishopMobility[PopCountSmall(counted)];
@@ -133,7 +140,9 @@ ScorePair MinorPieces(int side, const Position& p, PawnCacheEntry& e, EvalDetail
             }
             value += TrappedBishop(side, q, p);
             bool light = (LightSquares & SquareBB(q)) != 0;
-            total += ScorePair{value, value} + BishopColourPair(side, light, p, e);
+            ScorePair own = ScorePair{value, value} + BishopColourPair(side, light, p, e);
+            keepValue(piece, own);
+            total += own;
         }
     }
     return total;
@@ -183,7 +192,7 @@ ScorePair RooksAndQueens(int side, const Position& p, const PawnCacheEntry& e, E
     Bitboard farHalf = side == White ? 0x00000000FFFFFFFFULL : 0xFFFFFFFF00000000ULL;
     ScorePair total{};
     for (int i = 0; i < ours.pieceCount; ++i) {
-        const ListedPiece& piece = ours.pieces[i];
+        ListedPiece& piece = ours.pieces[i];
         int q = piece.square;
         if (piece.type == Rook) {
             int file = FileOf(q);
@@ -210,7 +219,9 @@ ScorePair RooksAndQueens(int side, const Position& p, const PawnCacheEntry& e, E
                 mgExtra += 12;
             mgExtra -= ShutInRook(side, q, p, e);
             int mg = value + mgExtra;
-            total += ScorePair{mg, mg + egExtra};
+            ScorePair own{mg, mg + egExtra};
+            keepValue(piece, own);
+            total += own;
         } else if (piece.type == Queen) {
             int v = 0;
             bool pinned = (p.blockers[side] & SquareBB(q)) != 0;
@@ -228,6 +239,7 @@ ScorePair RooksAndQueens(int side, const Position& p, const PawnCacheEntry& e, E
                 }
             }
             v += QueenMobility[PopCount(piece.attacks & ~p.colourBB[side] & ~lesserAttacks)];
+            keepValue(piece, {v, v});
             total += ScorePair{v, v};
         }
     }
