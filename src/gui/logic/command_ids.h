@@ -38,6 +38,6 @@ constexpr int MoveListSelect = 109, StepBack = 125, StepForward = 126, AnalyzeBu
 constexpr int BookValueFirst = 50001; // keys 1..5: book values -2..2 (50001..50005)
 constexpr int BookRemovePosition = 50006;
 constexpr int BlackKingDetails = 50010, WhiteKingDetails = 50011;
-constexpr int ShowCoordinates = 50020, ShowLegalMoves = 50021;
+constexpr int ShowCoordinates = 50020, ShowLegalMoves = 50021, ShowEvalBar = 50022;
 
 } // namespace corvid::cmd

@@ -83,6 +83,7 @@ constexpr CommandEntry Table[] = {
     {cmd::HighlightLastMove, "&Highlight Last Move", Display, true},
     {cmd::ShowCoordinates, "Show &Coordinates", Display, true},
     {cmd::ShowLegalMoves, "Show &Legal Moves", Display, true},
+    {cmd::ShowEvalBar, "Show &Evaluation Bar", Display, true},
     {0, "", Display, false},
     {cmd::DisplaySearchInfo, "Display Search &Info", Display, true},
     {cmd::EvalsFromWhite, "Give Evals from &White's POV", Display, true},

@@ -13,6 +13,7 @@
 #include "eval/search_personality.h"
 #include "gui/logic/command_ids.h"
 #include "gui/logic/move_list.h"
+#include "gui/logic/search_display.h"
 #include "platform/clock.h"
 #include "platform/engine_reporter.h"
 #include "search/search_info.h"
@@ -344,6 +345,8 @@ bool commandChecked(int id, const WindowState& state) {
         return showCoordinates();
     case cmd::ShowLegalMoves:
         return showLegalMoves();
+    case cmd::ShowEvalBar:
+        return evalBarShown();
     default:
         return false;
     }

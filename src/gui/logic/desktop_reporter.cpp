@@ -38,29 +38,52 @@ void DesktopReporter::attach(Poster poster, PromotionAsker asker) {
 
 void DesktopReporter::detach() {
     std::lock_guard<std::mutex> lock(mutex_);
+    openBatch_.reset();
     poster_ = nullptr;
     asker_ = nullptr;
     windowThread_ = std::thread::id();
 }
 
+bool SearchBatch::add(std::shared_ptr<const SearchReportCopy> report, bool isProgress) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (taken_) return false;
+    if (isProgress) {
+        contents_.progress = std::move(report);
+        return true;
+    }
+    if (contents_.lines.size() >= MaxLines) contents_.lines.erase(contents_.lines.begin());
+    contents_.lines.push_back(std::move(report));
+    return true;
+}
+
+SearchBatch::Contents SearchBatch::take() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    taken_ = true;
+    return std::move(contents_);
+}
+
 void DesktopReporter::post(DesktopEvent&& event) {
     std::lock_guard<std::mutex> lock(mutex_);
+    openBatch_.reset();
     if (poster_) poster_(std::move(event));
 }
 
-void DesktopReporter::searchProgress(const SearchReport& report) {
+void DesktopReporter::postSearch(const SearchReport& report, bool isProgress) {
+    auto copy = copyReport(report);
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!poster_) return;
+    if (openBatch_ && openBatch_->add(copy, isProgress)) return;
+    openBatch_ = std::make_shared<SearchBatch>();
+    openBatch_->add(std::move(copy), isProgress);
     DesktopEvent event;
-    event.kind = DesktopEventKind::SearchProgress;
-    event.search = copyReport(report);
-    post(std::move(event));
+    event.kind = DesktopEventKind::SearchReports;
+    event.batch = openBatch_;
+    poster_(std::move(event));
 }
 
-void DesktopReporter::searchLines(const SearchReport& report) {
-    DesktopEvent event;
-    event.kind = DesktopEventKind::SearchLines;
-    event.search = copyReport(report);
-    post(std::move(event));
-}
+void DesktopReporter::searchProgress(const SearchReport& report) { postSearch(report, true); }
+
+void DesktopReporter::searchLines(const SearchReport& report) { postSearch(report, false); }
 
 void DesktopReporter::ponderMove(const char* san) {
     post(textEvent(DesktopEventKind::PonderMove, "", san));

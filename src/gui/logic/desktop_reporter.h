@@ -12,6 +12,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace corvid {
 
@@ -21,6 +22,28 @@ struct SearchReportCopy {
     std::shared_ptr<const Position> root;
 };
 
+// The search's reports waiting for the window: the latest figures and the lines found since
+// the window last looked. A fast search adds to the waiting batch instead of queueing more
+// events; the window takes the whole batch at once.
+class SearchBatch {
+public:
+    static constexpr size_t MaxLines = 30; // the analysis history keeps no more
+
+    struct Contents {
+        std::vector<std::shared_ptr<const SearchReportCopy>> lines; // oldest first
+        std::shared_ptr<const SearchReportCopy> progress;           // the latest figures
+    };
+    // Search thread: false once the window has taken the batch (start a new one).
+    bool add(std::shared_ptr<const SearchReportCopy> report, bool isProgress);
+    // Window thread: empties the batch and closes it.
+    Contents take();
+
+private:
+    std::mutex mutex_;
+    Contents contents_;
+    bool taken_ = false;
+};
+
 enum class DesktopEventKind {
     Game,           // the game changed: redraw the board, rebuild the move list
     Status,         // text: the status line
@@ -28,6 +51,7 @@ enum class DesktopEventKind {
     SearchProgress, // search: the running search's figures (side-panel info text)
     SearchLines,    // search: the root lines (analysis pane, board marks)
     PonderMove,     // text: the move the engine ponders on
+    SearchReports,  // batch: reports to take; the window hands them on as the two kinds above
 };
 
 struct DesktopEvent {
@@ -35,6 +59,7 @@ struct DesktopEvent {
     std::string title, text;
     std::shared_ptr<const GameSnapshot> game;
     std::shared_ptr<const SearchReportCopy> search;
+    std::shared_ptr<SearchBatch> batch;
 };
 
 class DesktopReporter final : public EngineReporter {
@@ -60,9 +85,13 @@ public:
 
 private:
     void post(DesktopEvent&& event);
+    void postSearch(const SearchReport& report, bool isProgress);
 
     std::mutex mutex_; // guards the poster against detach; held only for the post itself
     Poster poster_;
+    // The batch the next search report joins (none once another event was posted after it:
+    // reports never overtake the events before them).
+    std::shared_ptr<SearchBatch> openBatch_;
     PromotionAsker asker_;
     std::thread::id windowThread_;
 };

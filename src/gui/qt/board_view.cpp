@@ -1,6 +1,7 @@
 #include "gui/qt/board_view.h"
 
 #include "gui/logic/desktop.h"
+#include "gui/logic/search_display.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -28,6 +29,13 @@ BoardView::BoardView(WindowState& state, QWidget* parent) : QWidget(parent), sta
 
 void BoardView::setMarks(std::vector<SquareMark> marks) {
     marks_ = std::move(marks);
+    update();
+}
+
+void BoardView::setEvalBarShare(double share) {
+    share = qBound(0.0, share, 1.0);
+    if (share == evalBarShare_) return;
+    evalBarShare_ = share;
     update();
 }
 
@@ -77,10 +85,41 @@ void BoardView::paintEvent(QPaintEvent*) {
             frame(painter, squareCell(layout, moves[i].second, state_.flipped), 0, colour);
         }
     }
+    // Two pixels wide, so that a line's colour shows on both square colours.
     for (const SquareMark& mark : marks_)
-        if (mark.square >= 0 && mark.square < 64)
-            frame(painter, squareCell(layout, mark.square, state_.flipped), 0, mark.colour);
+        if (mark.square >= 0 && mark.square < 64) {
+            const Rect cell = squareCell(layout, mark.square, state_.flipped);
+            frame(painter, cell, 0, mark.colour);
+            frame(painter, cell, 1, mark.colour);
+        }
     if (showCoordinates()) drawCoordinates(painter);
+    if (evalBarShown()) drawEvalBar(painter);
+}
+
+void BoardView::drawEvalBar(QPainter& painter) {
+    const WindowLayout& layout = state_.layout;
+    const int boardRight = layout.boardLeft + 8 * layout.squareSize;
+    const int room = width() - boardRight;
+    const int barWidth = qMin(10, room - 6);
+    if (barWidth < 3) return;
+    const QRect bar(boardRight + (room - barWidth) / 2, BoardTop, barWidth, 8 * layout.squareSize);
+    // White's part grows from White's side of the board.
+    const int whiteHeight = int(evalBarShare_ * bar.height() + 0.5);
+    QRect white = bar, black = bar;
+    if (state_.flipped) {
+        white.setHeight(whiteHeight);
+        black.setTop(bar.top() + whiteHeight);
+    } else {
+        black.setHeight(bar.height() - whiteHeight);
+        white.setTop(bar.top() + bar.height() - whiteHeight);
+    }
+    painter.fillRect(black, QColor(32, 32, 32));
+    painter.fillRect(white, QColor(240, 240, 240));
+    painter.setPen(QColor(128, 128, 128));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(bar.adjusted(0, 0, -1, -1));
+    const int middle = bar.top() + bar.height() / 2;
+    painter.drawLine(bar.left(), middle, bar.right(), middle);
 }
 
 void BoardView::drawCoordinates(QPainter& painter) {

@@ -26,6 +26,11 @@ public:
 
     // Extra frames drawn over the board until replaced (empty list: none).
     void setMarks(std::vector<SquareMark> marks);
+    const std::vector<SquareMark>& marks() const { return marks_; }
+    // White's share (0..1) of the evaluation bar beside the board, drawn when the preference
+    // is on.
+    void setEvalBarShare(double share);
+    double evalBarShare() const { return evalBarShare_; }
     // Called on a right click in play mode with the square (the evaluation details).
     std::function<void(int square)> squareDetails;
     int paintCount() const { return paintCount_; }
@@ -43,10 +48,12 @@ protected:
 private:
     int squareUnder(const QPointF& point) const;
     void drawCoordinates(class QPainter& painter);
+    void drawEvalBar(class QPainter& painter);
 
     WindowState& state_;
     PieceImages images_;
     std::vector<SquareMark> marks_;
+    double evalBarShare_ = 0.5;
     int paintCount_ = 0;
 };
 

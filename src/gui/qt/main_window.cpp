@@ -7,6 +7,7 @@
 #include "gui/qt/board_view.h"
 #include "gui/qt/piece_images.h"
 #include "gui/qt/promotion_dialog.h"
+#include "gui/qt/search_view.h"
 #include "gui/qt/side_panel.h"
 
 #include <QAction>
@@ -63,6 +64,7 @@ MainWindow::MainWindow(bool endsProcess, QWidget* parent)
     dispatcher_.on(cmd::AnalysisWindow,
                    [this](int) { setAnalysisPaneOpen(!state_.analysisPaneOpen); });
     dispatcher_.on(cmd::SizeWindowToDefault, [this](int) { sizeToDefault(); });
+    installSearchView(*this);
 
     connect(board_, &BoardView::boardInput, this, [this] { refresh(); });
     connect(panel_, &SidePanel::command, this, [this](int id) {
@@ -195,6 +197,22 @@ void MainWindow::addEventListener(std::function<void(const DesktopEvent&)> liste
 
 void MainWindow::handleEvent(const DesktopEvent& event) {
     if (closing_) return;
+    if (event.kind == DesktopEventKind::SearchReports) {
+        // One batch of the search's reports: its lines in order, then the latest figures.
+        SearchBatch::Contents reports = event.batch->take();
+        DesktopEvent each;
+        each.kind = DesktopEventKind::SearchLines;
+        for (auto& report : reports.lines) {
+            each.search = std::move(report);
+            handleEvent(each);
+        }
+        if (reports.progress) {
+            each.kind = DesktopEventKind::SearchProgress;
+            each.search = std::move(reports.progress);
+            handleEvent(each);
+        }
+        return;
+    }
     switch (event.kind) {
     case DesktopEventKind::Game:
         showGame(state_, *event.game);

@@ -41,11 +41,13 @@ TEST(DesktopReporter, PostsCopiesFromAnyThread) {
     EXPECT_EQ(posted[1].text, "Thinking....");
     EXPECT_EQ(posted[2].title, " Game Over ");
     EXPECT_EQ(posted[2].text, "Check Mate!");
-    ASSERT_EQ(posted[3].kind, DesktopEventKind::SearchProgress);
-    EXPECT_EQ(posted[3].search->report.nodes, 1234u);
-    ASSERT_NE(posted[3].search->report.root, nullptr);
-    EXPECT_NE(posted[3].search->report.root, &root);
-    EXPECT_EQ(posted[3].search->report.root->board[0], MakePiece(Black, Rook));
+    ASSERT_EQ(posted[3].kind, DesktopEventKind::SearchReports);
+    auto progress = posted[3].batch->take().progress;
+    ASSERT_TRUE(progress);
+    EXPECT_EQ(progress->report.nodes, 1234u);
+    ASSERT_NE(progress->report.root, nullptr);
+    EXPECT_NE(progress->report.root, &root);
+    EXPECT_EQ(progress->report.root->board[0], MakePiece(Black, Rook));
 
     // On the window thread the window's question answers.
     EXPECT_EQ(reporter.promotionPiece(), Bishop);
