@@ -3,8 +3,8 @@
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
 #include "chess/move_notation.h"
-#include "search/score.h"
 #include "platform/engine_reporter.h"
+#include "search/score.h"
 
 #include <cmath>
 #include <cstdio>

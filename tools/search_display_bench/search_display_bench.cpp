@@ -5,6 +5,8 @@
 // so only the speed differs.
 //
 //   search_display_bench [seconds per run] [rounds]
+// BENCH_NO_PANE / BENCH_NO_BAR in the environment leave the analysis pane / the bar closed in
+// the "on" runs, to see which part costs what.
 #include "chess/fen.h"
 #include "chess/game_record.h"
 #include "control/search_controller.h"
@@ -18,10 +20,12 @@
 #include "startup/engine_init.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 using namespace corvid;
@@ -39,21 +43,31 @@ struct Figures {
     int64_t elapsedMs = 0;
 };
 
-void wait(QApplication& app, int milliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds) app.processEvents(QEventLoop::AllEvents, 20);
+// Runs the window's event loop (sleeping while there is nothing to do) for a while.
+void wait(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
-void showPosition(QApplication& app, const char* fen) {
+void showPosition(const char* fen) {
     stopSearch();
     searchInfo.humanSide.store(EnginePlaysNeither);
     Position start;
     if (!SetPositionFromFen(start, fen, &gameCastleInfo)) std::exit(2);
     StartGameRecord(start);
     reporter().boardChanged();
-    wait(app, 100);
+    wait(100);
 }
+
+// CPU time of the calling thread (the window thread), in milliseconds.
+double cpuMs(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
+}
+double threadCpuMs() { return cpuMs(CLOCK_THREAD_CPUTIME_ID); }
+double processCpuMs() { return cpuMs(CLOCK_PROCESS_CPUTIME_ID); }
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -79,34 +93,45 @@ int main(int argc, char** argv) {
     });
     const bool barWasShown = evalBarShown();
 
-    std::vector<double> ratios;
-    std::printf("%-4s %-6s %14s %14s\n", "pos", "round", "nps on", "nps off");
+    std::vector<double> ratios, windowCpu[2];
+    std::printf("%-4s %-6s %14s %14s %16s %16s %9s %9s\n", "pos", "round", "nps on", "nps off",
+                "window ms/s on", "window ms/s off", "other on", "other off");
     for (int p = 0; p < int(std::size(Positions)); ++p) {
-        showPosition(app, Positions[p]);
+        showPosition(Positions[p]);
         for (int round = 1; round <= rounds; ++round) {
-            double nps[2] = {};
-            for (int on = 1; on >= 0; --on) {
+            double nps[2] = {}, cpu[2] = {}, searchCpu[2] = {};
+            // Alternating which goes first evens out drifts of the machine's speed.
+            for (int step = 0; step < 2; ++step) {
+                const int on = (step + round) % 2;
                 searchInfo.showSearchInfo.store(on);
                 searchInfo.analysisLines.store(3);
                 window.state().boardMode = on ? AnalysisMode : PlayMode;
-                window.setAnalysisPaneOpen(on);
-                if (evalBarShown() != bool(on)) window.runCommand(cmd::ShowEvalBar);
+                window.setAnalysisPaneOpen(on && !getenv("BENCH_NO_PANE"));
+                const bool bar = on && !getenv("BENCH_NO_BAR");
+                if (evalBarShown() != bar) window.runCommand(cmd::ShowEvalBar);
                 ttClear();
                 last = {};
+                const double cpuBefore = threadCpuMs(), processBefore = processCpuMs();
                 requestAnalysis();
-                wait(app, seconds * 1000);
+                wait(seconds * 1000);
+                cpu[on] = (threadCpuMs() - cpuBefore) / seconds;
+                searchCpu[on] = (processCpuMs() - processBefore) / seconds - cpu[on];
+                windowCpu[on].push_back(cpu[on]);
                 stopSearch();
-                wait(app, 50);
-                nps[on] = last.elapsedMs > 0 ? double(last.nodes) * 1000.0 / double(last.elapsedMs)
-                                             : 0.0;
+                wait(50);
+                nps[on] =
+                    last.elapsedMs > 0 ? double(last.nodes) * 1000.0 / double(last.elapsedMs) : 0.0;
             }
-            std::printf("%-4d %-6d %14.0f %14.0f\n", p + 1, round, nps[1], nps[0]);
+            std::printf("%-4d %-6d %14.0f %14.0f %16.1f %16.1f %9.0f %9.0f\n", p + 1, round, nps[1],
+                        nps[0], cpu[1], cpu[0], searchCpu[1], searchCpu[0]);
             if (nps[0] > 0) ratios.push_back(nps[1] / nps[0]);
         }
     }
     if (evalBarShown() != barWasShown) window.runCommand(cmd::ShowEvalBar);
     const double m = median(ratios);
     std::printf("median nps on/off: %.4f (display costs %.2f%%)\n", m, (1.0 - m) * 100.0);
+    std::printf("median window-thread CPU per second of analysis: %.1f ms on, %.1f ms off\n",
+                median(windowCpu[1]), median(windowCpu[0]));
     window.close();
     endSearchThread();
     return 0;

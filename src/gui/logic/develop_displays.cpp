@@ -63,8 +63,8 @@ DevelopDisplay kingDisplay(const Position& p, int side) {
     std::string& text = display.text;
     text = format("%s %d\nSq %d\nSafety: %d (%d)\n", side == White ? "White King" : "Black King",
                   k.safety, sq, s.activityOnly ? s.activity : s.value, s.attackerMaterial);
-    text += format(" mult x%d\n Pawn %d Def %d Mob %d\n", s.mult, s.shelter, s.defence,
-                   k.mobilityDiff);
+    text +=
+        format(" mult x%d\n Pawn %d Def %d Mob %d\n", s.mult, s.shelter, s.defence, k.mobilityDiff);
     text += format(" AttackEvalScore %d\n Attack %d\n   pieces %.2f\n   coverage %.1f\n"
                    "   checks %d\n",
                    s.attack, s.attackSum, s.attackers / 4.0, s.zoneHits / 2.0, s.checks);
@@ -152,10 +152,10 @@ QSearchResult qsearchDisplay(const Position& p, const uint64_t* keys, bool white
     result.nodes = c.nodes;
     const PlyRecord& root = c.stack[0];
     result.line = formatLine(root.pv, std::clamp(root.pvLength, 0, MaxPv), p, LineExact, "", false);
-    result.text = format("QSearch \n  Eval : %s\n  Nodes : %" PRIu64 "\n  ",
-                         formatScore(result.score, p.sideToMove, true, whitePov).c_str(),
-                         result.nodes) +
-                  result.line + "\n";
+    result.text =
+        format("QSearch \n  Eval : %s\n  Nodes : %" PRIu64 "\n  ",
+               formatScore(result.score, p.sideToMove, true, whitePov).c_str(), result.nodes) +
+        result.line + "\n";
     return result;
 }
 
@@ -194,9 +194,8 @@ void showSquareDetails(int square, const DisplaySink& sink) {
 }
 
 void registerDevelopDisplays(CommandDispatcher& d, const DisplaySink& sink) {
-    d.on(cmd::DisplayMoveInfo, [sink](int) {
-        show(moveInfoDisplay(stoppedGamePosition(), gameKeyHistory()), sink);
-    });
+    d.on(cmd::DisplayMoveInfo,
+         [sink](int) { show(moveInfoDisplay(stoppedGamePosition(), gameKeyHistory()), sink); });
     d.on(cmd::DisplayQSearch, [sink](int) {
         const Position p = stoppedGamePosition();
         const bool whitePov = searchInfo.evalsFromWhitePov.load();

@@ -40,8 +40,7 @@ std::string nodesText(uint64_t nodes, uint64_t qnodes) {
         std::snprintf(text, sizeof text, "Nodes:\n  %" PRIu64 " M\n  %d%% qs", nodes / 1000000,
                       share);
     else
-        std::snprintf(text, sizeof text, "Nodes:\n  %" PRIu64 " K\n  %d%% qs", nodes / 1000,
-                      share);
+        std::snprintf(text, sizeof text, "Nodes:\n  %" PRIu64 " K\n  %d%% qs", nodes / 1000, share);
     return text;
 }
 
@@ -108,14 +107,16 @@ std::string historyLineText(const SearchReport& report, const std::string& ponde
                   formatTime(double(report.elapsedMs) / 1000.0).c_str());
     std::string text = head;
     if (!report.root) return text;
-    const size_t room =
-        AnalysisHistory::MaxLineLength > text.size() ? AnalysisHistory::MaxLineLength - text.size()
-                                                     : 0;
+    const size_t room = AnalysisHistory::MaxLineLength > text.size()
+                            ? AnalysisHistory::MaxLineLength - text.size()
+                            : 0;
     return text + formatLine(line.moves, lineLength(line), *report.root, report.bound,
                              report.pondering ? ponderText : std::string(), true, room);
 }
 
-uint32_t lineColour(int line) { return LineColours[std::clamp(line, 0, SearchReport::MaxLines - 1)]; }
+uint32_t lineColour(int line) {
+    return LineColours[std::clamp(line, 0, SearchReport::MaxLines - 1)];
+}
 
 BoardMarks lineMarks(const SearchReport& report) {
     BoardMarks marks;
@@ -135,7 +136,9 @@ namespace {
 constexpr const char* EvalBarKey = "ShowEvalBar";
 }
 
-bool evalBarShown() { return GuiSettings.contains(EvalBarKey) && readBool(GuiSettings, EvalBarKey); }
+bool evalBarShown() {
+    return GuiSettings.contains(EvalBarKey) && readBool(GuiSettings, EvalBarKey);
+}
 
 void registerEvalBarCommand(CommandDispatcher& dispatcher) {
     dispatcher.on(cmd::ShowEvalBar, [](int) { setBool(GuiSettings, EvalBarKey, !evalBarShown()); });

@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace corvid {
 
@@ -28,6 +29,11 @@ BoardView::BoardView(WindowState& state, QWidget* parent) : QWidget(parent), sta
 }
 
 void BoardView::setMarks(std::vector<SquareMark> marks) {
+    // A running search sends the same marks many times: only a change repaints the board.
+    auto same = [](const SquareMark& a, const SquareMark& b) {
+        return a.square == b.square && a.colour == b.colour;
+    };
+    if (std::equal(marks.begin(), marks.end(), marks_.begin(), marks_.end(), same)) return;
     marks_ = std::move(marks);
     update();
 }
@@ -36,7 +42,7 @@ void BoardView::setEvalBarShare(double share) {
     share = qBound(0.0, share, 1.0);
     if (share == evalBarShare_) return;
     evalBarShare_ = share;
-    update();
+    if (evalBarShown()) update();
 }
 
 int BoardView::squareUnder(const QPointF& point) const {

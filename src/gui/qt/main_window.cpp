@@ -38,6 +38,8 @@ private:
 };
 
 constexpr int ClockPeriodMs = 200;
+// The search display's refresh period: a fast search's reports are shown together.
+constexpr qint64 SearchRefreshMs = 100;
 
 } // namespace
 
@@ -198,21 +200,20 @@ void MainWindow::addEventListener(std::function<void(const DesktopEvent&)> liste
 void MainWindow::handleEvent(const DesktopEvent& event) {
     if (closing_) return;
     if (event.kind == DesktopEventKind::SearchReports) {
-        // One batch of the search's reports: its lines in order, then the latest figures.
-        SearchBatch::Contents reports = event.batch->take();
-        DesktopEvent each;
-        each.kind = DesktopEventKind::SearchLines;
-        for (auto& report : reports.lines) {
-            each.search = std::move(report);
-            handleEvent(each);
+        // The window shows the search at most every SearchRefreshMs: a batch that comes sooner
+        // waits (and goes on collecting the search's reports) until then.
+        flushSearchReports();
+        const qint64 since = searchRefresh_.isValid() ? searchRefresh_.elapsed() : SearchRefreshMs;
+        if (since >= SearchRefreshMs) {
+            showSearchReports(event.batch);
+            return;
         }
-        if (reports.progress) {
-            each.kind = DesktopEventKind::SearchProgress;
-            each.search = std::move(reports.progress);
-            handleEvent(each);
-        }
+        waitingReports_ = event.batch;
+        QTimer::singleShot(int(SearchRefreshMs - since), this, [this] { flushSearchReports(); });
         return;
     }
+    // Whatever came after the waiting reports is shown after them.
+    flushSearchReports();
     switch (event.kind) {
     case DesktopEventKind::Game:
         showGame(state_, *event.game);
@@ -231,6 +232,30 @@ void MainWindow::handleEvent(const DesktopEvent& event) {
         break;
     }
     for (const auto& listener : listeners_) listener(event);
+}
+
+void MainWindow::showSearchReports(const std::shared_ptr<SearchBatch>& batch) {
+    searchRefresh_.restart();
+    // The batch's lines in order, then the latest figures.
+    SearchBatch::Contents reports = batch->take();
+    DesktopEvent each;
+    each.kind = DesktopEventKind::SearchLines;
+    for (auto& report : reports.lines) {
+        each.search = std::move(report);
+        handleEvent(each);
+    }
+    if (reports.progress) {
+        each.kind = DesktopEventKind::SearchProgress;
+        each.search = std::move(reports.progress);
+        handleEvent(each);
+    }
+}
+
+void MainWindow::flushSearchReports() {
+    if (!waitingReports_) return;
+    std::shared_ptr<SearchBatch> batch = std::move(waitingReports_);
+    waitingReports_.reset();
+    if (!closing_) showSearchReports(batch);
 }
 
 void MainWindow::refreshGamePanel() {

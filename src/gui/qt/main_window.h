@@ -8,9 +8,11 @@
 #include "gui/logic/desktop_reporter.h"
 #include "gui/logic/window_state.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -70,6 +72,8 @@ private:
     void buildMenus();
     void buildAnalysisPane();
     void handleEvent(const DesktopEvent& event);
+    void showSearchReports(const std::shared_ptr<SearchBatch>& batch);
+    void flushSearchReports();
     void layOut();
     void tick();
     void refreshChecks();
@@ -87,6 +91,8 @@ private:
     QTimer* timer_;
     std::map<int, QAction*> actions_;
     std::vector<std::function<void(const DesktopEvent&)>> listeners_;
+    std::shared_ptr<SearchBatch> waitingReports_; // shown when its refresh period is due
+    QElapsedTimer searchRefresh_;                 // since the search display was last shown
     bool closing_ = false;
 };
 

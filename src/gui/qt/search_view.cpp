@@ -24,7 +24,8 @@ void apply(MainWindow& window, const SearchDisplayUpdate& update) {
     if (update.status) window.setStatusText(QString::fromStdString(*update.status));
     if (update.pane) {
         QPlainTextEdit* pane = window.analysisText();
-        pane->setPlainText(QString::fromStdString(*update.pane));
+        const QString text = QString::fromStdString(*update.pane);
+        if (text != pane->toPlainText()) pane->setPlainText(text);
         QScrollBar* bar = pane->verticalScrollBar();
         bar->setValue(update.scrollToEnd ? bar->maximum() : bar->minimum());
     }
@@ -64,7 +65,9 @@ void installSearchView(MainWindow& window) {
     });
 
     DisplaySink sink;
-    sink.showText = [w](const std::string& text) { w->setStatusText(QString::fromStdString(text)); };
+    sink.showText = [w](const std::string& text) {
+        w->setStatusText(QString::fromStdString(text));
+    };
     sink.showMarks = [w](const BoardMarks& marks) { w->boardView()->setMarks(squareMarks(marks)); };
     registerDevelopDisplays(window.dispatcher(), sink);
     window.boardView()->squareDetails = [sink](int square) { showSquareDetails(square, sink); };

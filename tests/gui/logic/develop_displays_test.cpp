@@ -147,7 +147,8 @@ TEST_F(DevelopDisplays, TheEvalTermsAddUpToTheEvaluation) {
         for (int c = 0; c < 2; ++c) {
             ScorePair sum;
             for (int i = 0; i < detail.side[c].pieceCount; ++i)
-                sum += ScorePair{detail.side[c].pieces[i].valueMg, detail.side[c].pieces[i].valueEg};
+                sum +=
+                    ScorePair{detail.side[c].pieces[i].valueMg, detail.side[c].pieces[i].valueEg};
             EXPECT_EQ(sum, detail.minorPieces[c] + detail.rooksQueens[c]) << fen << " " << c;
         }
 

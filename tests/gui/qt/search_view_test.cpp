@@ -80,7 +80,8 @@ TEST_F(WindowTest, AnalysisShowsThreeNumberedLinesEachMarkedInItsColour) {
     analyse(*window, 3);
     ASSERT_TRUE(waitFor([&] {
         const QStringList lines = paneText(*window).split('\n');
-        return lines.size() == 3 && lines[2].startsWith("3. [5]") && markColours(*window).size() == 3;
+        return lines.size() == 3 && lines[2].startsWith("3. [5]") &&
+               markColours(*window).size() == 3;
     }));
     const QStringList lines = paneText(*window).split('\n');
     EXPECT_TRUE(lines[0].startsWith("1. [")) << lines[0].toStdString();
@@ -129,7 +130,8 @@ TEST_F(WindowTest, DevelopDisplaysFromKeysAndClicks) {
     EXPECT_EQ(statusText(*window).toStdString().rfind("Knight = ", 0), 0u);
     ASSERT_EQ(window->boardView()->marks().size(), 1u);
     EXPECT_EQ(window->boardView()->marks()[0].square, e2);
-    EXPECT_EQ(window->boardView()->marks()[0].colour.rgb(), QColor::fromRgb(PinnedPieceColour).rgb());
+    EXPECT_EQ(window->boardView()->marks()[0].colour.rgb(),
+              QColor::fromRgb(PinnedPieceColour).rgb());
     screenshot("pinned_piece");
 
     // A display asked for while the engine analyses stops the search before it reads anything.
