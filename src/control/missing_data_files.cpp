@@ -1,4 +1,4 @@
-#include "startup/missing_data_files.h"
+#include "control/missing_data_files.h"
 
 #include "eval/bitbase.h"
 #include "platform/data_files.h"

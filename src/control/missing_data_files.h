@@ -18,8 +18,9 @@ std::vector<std::string> missingDataFiles();
 std::string missingDataFilesText(const std::vector<std::string>& missing,
                                  const std::vector<std::string>& folders);
 
-// In the desktop, shows that text once per process (later calls do nothing). The protocol
-// modes stay silent: a front end would read any line as protocol.
+// In the desktop, shows that text once per process (later calls do nothing); the desktop calls
+// it when its window is up. The protocol modes stay silent: a front end would read any line as
+// protocol.
 void reportMissingDataFiles();
 
 } // namespace corvid

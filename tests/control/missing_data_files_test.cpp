@@ -1,9 +1,9 @@
 // Data files found in none of the data folders: one clear status text in the desktop, nothing
 // in the protocol modes.
+#include "control/missing_data_files.h"
 #include "eval/bitbase.h"
 #include "platform/data_files.h"
 #include "search/search_info.h"
-#include "startup/missing_data_files.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
