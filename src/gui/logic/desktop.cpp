@@ -386,6 +386,27 @@ void registerWindowCommands(CommandDispatcher& d, WindowState& state,
     d.on(cmd::StepForward, [&state](int) { goToPly(state, state.game.ply + 1); });
     d.on(cmd::GoToEnd, [&state](int) { goToPly(state, MaxGamePly); });
     d.on(cmd::MoveNowOrStart, [&state](int) { goToPly(state, state.game.startPly); });
+    d.on(cmd::Retract, [&state](int) { retract(state); });
+    d.on(cmd::EngineMoveNow, [&state](int) { engineMovesNow(state); });
+}
+
+void retract(WindowState& state) {
+    stopSearch();
+    const int ply = currentGamePosition().ply;
+    const int human = searchInfo.humanSide.load();
+    // The side that moved last is the engine's: take its move and the user's before it.
+    const int lastMover = (ply - 1) & 1;
+    const bool engineMovedLast = human != EnginePlaysNeither && lastMover != human;
+    goToPly(state, ply - (engineMovedLast ? 2 : 1));
+}
+
+void engineMovesNow(WindowState& state) {
+    stopSearch();
+    if (searchInfo.gameResult.load() != GameRunning) return;
+    if (searchInfo.humanSide.load() != EnginePlaysBoth)
+        searchInfo.humanSide.store(currentGamePosition().sideToMove ^ 1);
+    refreshNamesAndOrientation(state);
+    requestThink();
 }
 
 void leaveWithoutExit() { stopSearch(); }

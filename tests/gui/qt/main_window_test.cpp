@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 namespace corvid::test {
@@ -270,6 +271,25 @@ TEST_F(WindowTest, ScreenshotsAtEverySize) {
                        std::to_string(size.height()));
     }
     EXPECT_GE(window->centralWidget()->width(), minimumClientWidth());
+}
+
+} // namespace corvid::test
+
+namespace corvid::test {
+
+TEST_F(WindowTest, RetractAndMoveButtons) {
+    click(52); // e2-e4, the engine answers
+    click(36);
+    ASSERT_TRUE(waitForPly(2));
+    QTest::mouseClick(window->findChild<QPushButton*>(controlName(cmd::Retract)), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return window->state().game.ply == 0; })); // both moves back
+    EXPECT_EQ(gamePosition.sideToMove, White);
+    // "Move": the engine takes white and plays at once.
+    QTest::mouseClick(window->findChild<QPushButton*>(controlName(cmd::EngineMoveNow)),
+                      Qt::LeftButton);
+    EXPECT_EQ(searchInfo.humanSide.load(), HumanBlack);
+    ASSERT_TRUE(waitForPly(1));
+    EXPECT_EQ(window->findChild<QLabel*>(controlName(114))->text(), "Corvid");
 }
 
 } // namespace corvid::test
