@@ -216,7 +216,10 @@ void setHumanSide(WindowState& state, int human) {
     refreshNamesAndOrientation(state);
     if (human == EnginePlaysNeither || human == EnginePlaysBoth)
         searchInfo.gameResult.store(GameRunning);
-    if (human == EnginePlaysNeither || human == currentGamePosition().sideToMove) return;
+    if (human == EnginePlaysNeither) return;
+    // The side to move is read only once the search thread has left the game.
+    if (engineBusy()) stopSearch();
+    if (human == currentGamePosition().sideToMove) return;
     stopSearch();
     if (!searchInfo.clocksRunning.load()) {
         searchInfo.whiteClock.store(0);

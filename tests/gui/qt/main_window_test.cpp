@@ -9,6 +9,7 @@
 #include "gui/logic/desktop.h"
 #include "gui/logic/key_table.h"
 #include "gui/qt/board_view.h"
+#include "gui/qt/piece_images.h"
 #include "gui/qt/side_panel.h"
 #include "platform/clock.h"
 #include "search/search_info.h"
@@ -290,6 +291,41 @@ TEST_F(WindowTest, RetractAndMoveButtons) {
     EXPECT_EQ(searchInfo.humanSide.load(), HumanBlack);
     ASSERT_TRUE(waitForPly(1));
     EXPECT_EQ(window->findChild<QLabel*>(controlName(114))->text(), "Corvid");
+}
+
+} // namespace corvid::test
+
+namespace corvid::test {
+
+TEST_F(WindowTest, DisplayPreferencesHaveCheckMarks) {
+    for (int id : {cmd::ShowCoordinates, cmd::ShowLegalMoves, cmd::HighlightLastMove}) {
+        QAction* item = window->action(id);
+        ASSERT_NE(item, nullptr);
+        const bool before = item->isChecked();
+        EXPECT_TRUE(before) << id; // on by default
+        window->runCommand(id);
+        EXPECT_NE(item->isChecked(), before) << id;
+        window->runCommand(id);
+        EXPECT_EQ(item->isChecked(), before) << id;
+    }
+}
+
+TEST(PieceImages, DrawnSharpForTheScreensDensity) {
+    PieceImages images;
+    images.prepare(40, 2.0);
+    const QPixmap* knight = images.image(MakePiece(Black, Knight) + 16);
+    ASSERT_NE(knight, nullptr);
+    EXPECT_EQ(knight->width(), 80); // device pixels
+    EXPECT_DOUBLE_EQ(knight->devicePixelRatio(), 2.0);
+    EXPECT_EQ(images.image(7), nullptr);
+    // Every piece differs from the empty square and from the other pieces.
+    QImage empty = images.image(6)->toImage();
+    for (int type = 0; type < 6; ++type)
+        for (int colour = 0; colour < 2; ++colour) {
+            QImage piece = images.image(colour * 8 + type)->toImage();
+            EXPECT_NE(piece, empty) << type;
+            if (type > 0) EXPECT_NE(piece, images.image(colour * 8 + type - 1)->toImage());
+        }
 }
 
 } // namespace corvid::test
