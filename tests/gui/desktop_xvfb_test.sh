@@ -2,19 +2,19 @@
 # The real program on a virtual X display: started from a terminal with a display it opens its
 # window; with the engine busy playing itself, "Exit" from the File menu closes it: the search
 # is stopped and joined, the three settings files are written and the process ends with status
-# 0. Without a reachable display it exits with status 1 and a message instead. Prints the time the window took to appear and the memory then in use. Skipped (exit 77)
+# 0. Without a reachable display it only says so. Prints the time the window took to appear and the memory then in use. Skipped (exit 77)
 # without Xvfb or xdotool.
 # desktop_xvfb_test.sh PROGRAM
 set -uo pipefail
 program=$1
 
-# Without a display the window mode says so and ends with status 1; Qt is never asked (its
-# platform plugin would abort the process).
+# Without a display the window mode says so and ends (status 0, as a window that cannot be
+# created does); Qt is never asked (its platform plugin would abort the process).
 for display in "" ":4321"; do
     message=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" \
         "$program" </dev/null 2>&1)
     status=$?
-    [[ $status -eq 1 && "$message" == Corvid:*display* ]] ||
+    [[ $status -eq 0 && "$message" == Corvid:*display* ]] ||
         { echo "DISPLAY='$display': status $status, '$message'"; exit 1; }
 done
 

@@ -12,7 +12,7 @@ int runDesktopProgram(void (*prepareEngine)()) {
     std::string reason;
     if (!chooseDisplayPlatform(reason)) {
         std::fprintf(stderr, "Corvid: %s.\n", reason.c_str());
-        return 1;
+        return 0;
     }
     static int argc = 1;
     static char name[] = "corvid";

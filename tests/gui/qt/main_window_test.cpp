@@ -324,7 +324,9 @@ TEST(PieceImages, DrawnSharpForTheScreensDensity) {
         for (int colour = 0; colour < 2; ++colour) {
             QImage piece = images.image(colour * 8 + type)->toImage();
             EXPECT_NE(piece, empty) << type;
-            if (type > 0) EXPECT_NE(piece, images.image(colour * 8 + type - 1)->toImage());
+            if (type > 0) {
+                EXPECT_NE(piece, images.image(colour * 8 + type - 1)->toImage());
+            }
         }
 }
 
