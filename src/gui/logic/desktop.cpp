@@ -78,7 +78,11 @@ ClickOutcome enterMove(WindowState& state, int to) {
         text[4] = "pnbrqk"[std::clamp(piece, int(Knight), int(Queen))];
     }
     state.selectedSquare = MoveJustEntered;
-    OpponentMoveResult result = enterOpponentMove(text, state.boardMode != AnalysisMode);
+    // With the engine off nothing is asked of it (a think request would only keep it busy
+    // for a moment, refusing the next click).
+    const bool engineReplies =
+        state.boardMode != AnalysisMode && searchInfo.humanSide.load() != EnginePlaysNeither;
+    OpponentMoveResult result = enterOpponentMove(text, engineReplies);
     clearSelection(state);
     if (result == OpponentMoveResult::Illegal) return ClickOutcome::Refused;
     if (state.boardMode == AnalysisMode && result == OpponentMoveResult::Played) requestAnalysis();
