@@ -34,11 +34,18 @@ bool bookMayAnswer(const Position& p) {
     return p.ply < 70 && readBool(ActiveSettings, "BookEnabled");
 }
 
+// The root search on the game position (an analysis searches `lines` lines); no move when the
+// front end's position was rejected.
+Move searchGame(SearchContext& context, int maxDepth, int lines = 1) {
+    setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
+    context.analysisLines = std::clamp(lines, 1, MaxRootLines);
+    if (searchInfo.positionRejected.load()) return NoMove;
+    return rootSearch(context, maxDepth);
+}
+
 void runAnalysis(SearchContext& context) {
     searchInfo.searchState.store(SearchState::Analyzing);
-    setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
-    context.analysisLines = std::clamp(searchInfo.analysisLines.load(), 1, MaxRootLines);
-    Move best = rootSearch(context, 60);
+    Move best = searchGame(context, 60, searchInfo.analysisLines.load());
     if (inUciMode()) {
         // go infinite holds its best move until the front end says stop.
         searchController.waitForStop();
@@ -48,8 +55,7 @@ void runAnalysis(SearchContext& context) {
 
 void runUciPonder(SearchContext& context) {
     searchInfo.searchState.store(SearchState::Pondering);
-    setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
-    Move best = rootSearch(context, searchInfo.maxDepth.load());
+    Move best = searchGame(context, searchInfo.maxDepth.load());
     searchController.waitForPonderEnd();
     sendBestMove(currentGamePosition(), best, context);
 }
@@ -75,13 +81,16 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
         }
         first = false;
         setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
-        Move move = bookMayAnswer(currentGamePosition())
-                        ? probeBook(currentGamePosition(), gameKeyHistory())
-                        : NoMove;
-        bool searched = move == NoMove;
-        if (searched) {
-            if (!inProtocolMode()) reporter().statusText("Thinking....");
-            move = rootSearch(context, searchInfo.maxDepth.load());
+        Move move = NoMove;
+        bool searched = false;
+        if (!searchInfo.positionRejected.load()) {
+            if (bookMayAnswer(currentGamePosition()))
+                move = probeBook(currentGamePosition(), gameKeyHistory());
+            if (move == NoMove) {
+                if (!inProtocolMode()) reporter().statusText("Thinking....");
+                move = rootSearch(context, searchInfo.maxDepth.load());
+                searched = true;
+            }
         }
         // A UCI "go" always ends with its best move, whatever stopped the search.
         if (searchInfo.stopRequest.load() == StopRequest::Abort && !inUciMode()) {

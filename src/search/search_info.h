@@ -50,6 +50,8 @@ struct SearchInfo {
     std::atomic<int32_t> analysisLines{1}; // lines an analysis searches (the pane's + and -)
     std::atomic<bool> showSearchInfo{true};
     std::atomic<bool> evalsFromWhitePov{true};
+    // UCI: the last position the front end sent could not be set up; searches answer no move.
+    std::atomic<bool> positionRejected{false};
 };
 
 // Per process: the one controller record.
