@@ -64,6 +64,7 @@ TEST_F(WindowTest, TheThinkingTextShowsTheFinishedSearch) {
     // The line of the last iteration is in the history, newest first.
     EXPECT_TRUE(paneText(*window).startsWith("[3]  ")) << paneText(*window).toStdString();
     EXPECT_TRUE(window->boardView()->marks().empty()) << "the engine's move clears the marks";
+    screenshot("thinking_text");
 }
 
 TEST_F(WindowTest, WithTheSearchInformationOffNothingIsShown) {
@@ -140,6 +141,8 @@ TEST_F(WindowTest, DevelopDisplaysFromKeysAndClicks) {
     window->runCommand(cmd::DisplayQSearch);
     EXPECT_TRUE(searchController.idle());
     EXPECT_EQ(statusText(*window).toStdString().rfind("QSearch ", 0), 0u);
+    // The analysis left its entry for the position in the table.
+    EXPECT_EQ(key(Qt::Key_T).rfind("Eval: ", 0), 0u) << statusText(*window).toStdString();
     stopAnalysis(*window);
 }
 
