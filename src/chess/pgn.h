@@ -102,7 +102,7 @@ struct MoveListStats {
 MoveListStats ParseMoveList(GameRecord& record, std::string_view text, Position& position);
 
 // Loads game n of the file into the game shown: a new game from the FEN tag (or the standard
-// position), its moves recorded, then the position of the "Current Ply" tag shown. Returns n
+// position), its moves recorded, then the position of the "CurrentPly" tag shown. Returns n
 // when loaded; else the number of games found (fewer than n), or 0 when the file cannot be
 // read or the FEN tag is invalid (nothing changes then). The caller stops any search first.
 int LoadPgnGame(const char* fileName, int n, bool show);

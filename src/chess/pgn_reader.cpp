@@ -49,7 +49,7 @@ void StoreTag(PgnTags& tags, std::string_view name, std::string_view value) {
         tags.fenCut = value.size() >= sizeof tags.fen;
     } else if (name == "Variant")
         CopyCut(tags.variant, value);
-    else if (name == "Current Ply") {
+    else if (name == "CurrentPly" || name == "Current Ply") { // the older files' name
         char digits[16];
         CopyCut(digits, value);
         char* end = nullptr;

@@ -6,10 +6,21 @@
 #include <cmath>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 namespace corvid {
 
 namespace {
+
+// A tag value with its quotes and backslashes escaped.
+std::string TagValue(const char* text) {
+    std::string value;
+    for (const char* c = text; *c; ++c) {
+        if (*c == '"' || *c == '\\') value += '\\';
+        value += *c;
+    }
+    return value;
+}
 
 template <size_t N> void CopyName(char (&field)[N], const char* text) {
     std::snprintf(field, N, "%s", text ? text : "");
@@ -85,9 +96,10 @@ int SavePgn(const char* fileName, int result, bool append, const PgnGameInfo& in
     std::fprintf(file, "[Time \"%.2d:%.2d:%.2d\"]\n", local.tm_hour, local.tm_min, local.tm_sec);
     std::fprintf(file, "[TimeControl \"%d+%.1f\"]\n", int(info.baseMinutes * 60),
                  info.incrementSeconds);
-    std::fprintf(file, "[Current Ply \"%d\"]\n", int(gamePosition.ply));
-    std::fprintf(file, "[White \"%s\"]\n", info.white);
-    std::fprintf(file, "[Black \"%s\"]\n", info.black);
+    // A tag name is one word: other PGN readers lose the game at "Current Ply".
+    std::fprintf(file, "[CurrentPly \"%d\"]\n", int(gamePosition.ply));
+    std::fprintf(file, "[White \"%s\"]\n", TagValue(info.white).c_str());
+    std::fprintf(file, "[Black \"%s\"]\n", TagValue(info.black).c_str());
     std::fprintf(file, "[Result \"%s\"]\n", ResultText(result));
     if (!IsStandardStartPosition(GameStart)) {
         char fen[128];
@@ -102,7 +114,8 @@ int SavePgn(const char* fileName, int result, bool append, const PgnGameInfo& in
         std::fprintf(file, "%.*s ", MoveTextSize, gameRecord.entries[i]);
         if (i % 2 == 1) std::fprintf(file, "\n");
     }
-    std::fprintf(file, "\n\n");
+    // The result ends the move text, as every PGN reader expects.
+    std::fprintf(file, "%s\n\n", ResultText(result));
     bool written = std::ferror(file) == 0;
     if (std::fclose(file) != 0) written = false;
     return written ? 1 : 0;

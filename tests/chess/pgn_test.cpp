@@ -71,7 +71,7 @@ TEST(SavePgn, WritesTagsInOrderAndLoadsBackToTheShownPly) {
                               "[Date \"",
                               "[Time \"",
                               "[TimeControl \"300+5.0\"]",
-                              "[Current Ply \"11\"]",
+                              "[CurrentPly \"11\"]",
                               "[White \"Ann\"]",
                               "[Black \"Corvid 1.5\"]",
                               "[Result \"1-0\"]"};
@@ -400,6 +400,19 @@ TEST(SavePgn, AppendingStartsAfterABlankLine) {
     }
     // A write that fails is no success.
     EXPECT_EQ(SavePgn("/dev/full", 0, true, info), 0);
+    // Quotes in a name stay inside the tag.
+    TempFile file;
+    SetPgnPlayerNames(info, 3, "Ann \"the Fox\" \\o/", "Corvid 1.5");
+    ASSERT_EQ(SavePgn(file.path.c_str(), 1, false, info), 1);
+    std::FILE* f = std::fopen(file.path.c_str(), "rb");
+    PgnReader reader(f);
+    PgnTags tags;
+    std::string text;
+    ASSERT_TRUE(reader.NextGame(tags, text));
+    std::fclose(f);
+    EXPECT_STREQ(tags.white, "Ann \"the Fox\" \\o/");
+    EXPECT_STREQ(tags.result, "0-1");
+    EXPECT_NE(text.find("e2-e4   0-1"), std::string::npos) << text; // the result ends the moves
 }
 
 // A FEN tag longer than the reader keeps is never cut into some other position.

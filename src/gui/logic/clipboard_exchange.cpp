@@ -64,8 +64,7 @@ bool needsChess960(const Position& start) {
     for (int right = 0; right < 4; ++right) {
         if (!(start.castleRights & (1 << right))) continue;
         const int king = start.kingSquare[right < 2 ? White : Black];
-        if (start.castleInfo->rookSquare[right] != standardRooks[right] ||
-            FileOf(king) != 4)
+        if (start.castleInfo->rookSquare[right] != standardRooks[right] || FileOf(king) != 4)
             return true;
     }
     return false;

@@ -76,9 +76,8 @@ void registerClipboardCommands(CommandDispatcher& d, GameCommands& c) {
         info.result = searchInfo.gameResult.load();
         status(copyToClipboard(c.clipboard, standardPgnText(c.state.game, info), "Game Copied"));
     });
-    d.on(cmd::CopyPosition, [&c](int) {
-        status(copyToClipboard(c.clipboard, c.state.game.fen, "Position Copied"));
-    });
+    d.on(cmd::CopyPosition,
+         [&c](int) { status(copyToClipboard(c.clipboard, c.state.game.fen, "Position Copied")); });
     d.on(cmd::CopyAnalysis, [&c](int) {
         const long long megabytes = (long long)(transpositionTable.byteSize >> 20);
         std::string lines = c.analysisLines ? c.analysisLines() : std::string();
@@ -104,8 +103,7 @@ void registerClipboardCommands(CommandDispatcher& d, GameCommands& c) {
 }
 
 void registerGameMenuCommands(CommandDispatcher& d, GameCommands& c) {
-    d.on(cmd::NewChess960Game,
-         [&c](int) { startChess960Game(c.state, randomChess960Number()); });
+    d.on(cmd::NewChess960Game, [&c](int) { startChess960Game(c.state, randomChess960Number()); });
     d.on(cmd::OfferDraw, [&c](int) { status(offerDraw(c.dialogs)); });
     d.on(cmd::Resign, [&c](int) { status(resignGame(c.dialogs)); });
     d.on(cmd::ResetClock, [&c](int) { status(resetClocks(c.state)); });
@@ -130,8 +128,7 @@ void registerEngineCommands(CommandDispatcher& d, GameCommands& c) {
     d.on(cmd::MoveNow, [](int) { moveNow(); });
     d.on(cmd::FirstDepthItem, cmd::Depth52, [&c](int id) { chooseDepthItem(c.state, id); });
     d.on(cmd::FirstHashSize, cmd::LastHashSize, [](int id) { status(chooseHashSize(id)); });
-    d.on(cmd::FirstSearchSwitch, cmd::LastSearchSwitch,
-         [](int id) { toggleSearchSwitch(id); });
+    d.on(cmd::FirstSearchSwitch, cmd::LastSearchSwitch, [](int id) { toggleSearchSwitch(id); });
     d.on(cmd::Experiment, [](int) { toggleExperiment(); });
     d.on(cmd::ClearHash, [](int) { ttClear(); });
     d.on(cmd::UseHashTable, [](int) { toggleUseHashTable(); });

@@ -40,8 +40,7 @@ int randomChess960Number() {
 
 std::string offerDraw(DialogServices& dialogs) {
     if (!userPlaysOneSide(searchInfo.humanSide.load()) ||
-        drawAndResign.drawAcceptable.load() != 1 ||
-        searchInfo.gameResult.load() != GameRunning)
+        drawAndResign.drawAcceptable.load() != 1 || searchInfo.gameResult.load() != GameRunning)
         return "Draw offer refused.";
     stopSearch();
     searchInfo.gameResult.store(GameDrawn);

@@ -20,15 +20,15 @@ bool readPgnText(const std::string& text, PgnGame& game);
 
 // What replaying the game would give, worked out on a copy.
 struct PgnGameCheck {
-    bool startValid = true;   // its FEN tag (if any) is a valid position
-    const char* error = "";   // why not
-    bool hasTags = false;     // it has a tag section
-    int movesPlayed = 0;      // moves that play from its start
+    bool startValid = true; // its FEN tag (if any) is a valid position
+    const char* error = ""; // why not
+    bool hasTags = false;   // it has a tag section
+    int movesPlayed = 0;    // moves that play from its start
 };
 PgnGameCheck checkPgnGame(const PgnGame& game);
 
 // Replaces the game shown (the search stopped): a new game from the FEN tag or the standard
-// position, the moves recorded, then the ply of the "Current Ply" tag shown, else the last.
+// position, the moves recorded, then the ply of the "CurrentPly" tag shown, else the last.
 // The board mode stays. False, with nothing changed, when the start position is invalid.
 bool startGameFromPgn(WindowState& state, const PgnGame& game);
 

@@ -29,7 +29,7 @@ std::string stepTo(WindowState& state, PgnBrowser& browser, int n) {
     if (browser.file.empty()) return "No PGN file loaded.";
     browser.gameIndex = n;
     int found = loadPgnGame(state, browser, browser.file, n);
-    if (found == n) return "";
+    if (found == n || found == UnloadableGame) return ""; // the game is there: it stays chosen
     browser.gameIndex = 1;
     return found == 0 ? "Cannot read " + browser.file : gameNotFound(n, found);
 }
@@ -40,7 +40,7 @@ int loadPgnGame(WindowState& state, PgnBrowser& browser, const std::string& file
     PgnGame game;
     int found = ReadPgnGameIndexed(browser.index, file.c_str(), n, game.moveText, game.tags);
     if (found < n) return found;
-    if (!startGameFromPgn(state, game)) return 0;
+    if (!startGameFromPgn(state, game)) return UnloadableGame;
     char text[PgnLineSize];
     const PgnTags& t = game.tags;
     std::snprintf(text, sizeof text,
@@ -53,7 +53,8 @@ int loadPgnGame(WindowState& state, PgnBrowser& browser, const std::string& file
 std::string openPgnFile(WindowState& state, PgnBrowser& browser, const std::string& file) {
     if (file.empty()) return "";
     int found = loadPgnGame(state, browser, file, 1);
-    if (found != 1) return "No game found in " + file;
+    // A first game with a broken FEN tag is still a game: its reason is on the status line.
+    if (found != 1 && found != UnloadableGame) return "No game found in " + file;
     browser.file = file;
     browser.gameIndex = 1;
     rememberPgnFolder(file);
@@ -91,9 +92,7 @@ bool loadFirstGame(WindowState& state, const std::string& file) {
     return startGameFromPgn(state, game);
 }
 
-std::string lastPgnFolder() {
-    return GuiSettings.get(PgnFolderKey);
-}
+std::string lastPgnFolder() { return GuiSettings.get(PgnFolderKey); }
 
 void rememberPgnFolder(const std::string& file) {
     std::error_code error;

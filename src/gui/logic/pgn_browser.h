@@ -16,12 +16,14 @@ struct PgnBrowser {
 };
 
 // Loads game n of the file (the search stopped) and shows "Game n ..." on the status line.
-// Returns n when loaded, else the number of games in the file (fewer than n) or 0 when it
-// cannot be read; the game shown then stays.
+// Returns n when loaded, UnloadableGame when game n is there but its FEN tag is no valid
+// position (the reason goes to the status line), else the number of games in the file (fewer
+// than n) or 0 when it cannot be read; the game shown stays unless loaded.
+constexpr int UnloadableGame = -1;
 int loadPgnGame(WindowState& state, PgnBrowser& browser, const std::string& file, int n);
 
 // "Load PGN" with the chosen file ("" when the picker was cancelled: nothing happens): game 1,
-// and the file is remembered (with its folder) when it loaded. The status text.
+// and the file is remembered (with its folder) when it has one. The status text.
 std::string openPgnFile(WindowState& state, PgnBrowser& browser, const std::string& file);
 // Next and previous game of the file: a game that does not exist sets the index back to 1
 // and leaves the board. Previous never goes below game 1. The status text ("" when loaded).

@@ -49,7 +49,8 @@ int playPrincipalVariation(WindowState& state, const LastLine& line) {
     p.castleInfo = &castleInfo;
     size_t next = 0;
     while (!samePosition(p, currentGamePosition())) {
-        if (next >= line.moves.size() || endsLine(line.moves[next]) || !isLegal(p, line.moves[next]))
+        if (next >= line.moves.size() || endsLine(line.moves[next]) ||
+            !isLegal(p, line.moves[next]))
             return -1;
         MakeMoveWithCheck(p, line.moves[next++]);
     }

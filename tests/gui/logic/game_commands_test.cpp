@@ -24,8 +24,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <gtest/gtest.h>
+#include <set>
 #include <thread>
 
 namespace corvid {
@@ -116,7 +116,8 @@ protected:
         return path;
     }
     std::vector<std::string> recordedMoves() const {
-        return std::vector<std::string>(gameRecord.entries, gameRecord.entries + gameRecord.moveCount);
+        return std::vector<std::string>(gameRecord.entries,
+                                        gameRecord.entries + gameRecord.moveCount);
     }
 
     WindowState state;
@@ -141,8 +142,9 @@ TEST_F(GameCommandsTest, EveryCommandOfTheTableHasAnAction) {
     for (int id : {101, 102, 103, 110, 123, cmd::GoToStart, 40055, 40063, 108, 1016})
         EXPECT_TRUE(dispatcher.has(id)) << id;
     // What edits the game, the table, the book or the settings stops the search first.
-    for (int id : {21, 40092, 40, 43, 46, 40004, 40051, 103, 40009, 40010, 40024, 40060, 40070,
-                   40085, 75, 1234, 1242, 1400, 1409, 40001, 40066, 40054, 151, 160, 50001, 50006})
+    for (int id :
+         {21,    40092, 40,   43,   46,   40004, 40051, 103,   40009, 40010, 40024, 40060, 40070,
+          40085, 75,    1234, 1242, 1400, 1409,  40001, 40066, 40054, 151,   160,   50001, 50006})
         EXPECT_NE(searchUseOf(id), SearchUse::Leaves) << id;
     for (int id : {40006, 40058, 76, 71, 40059, 74, 110, 40055})
         EXPECT_EQ(searchUseOf(id), SearchUse::Leaves) << id;
@@ -299,7 +301,8 @@ TEST_F(GameCommandsTest, MirrorRebuildsEnPassantAndKeys) {
     EXPECT_EQ(gamePosition.castleRights, WhiteKingSide | WhiteQueenSide | BlackQueenSide);
     EXPECT_EQ(test::PositionInvariantError(gamePosition), "");
     EXPECT_EQ(Perft(gamePosition, 3), nodes);
-    EXPECT_EQ(state.game.fen.rfind("rnbqkbn1/pppp1ppp/8/8/3PpP2/8/PPP1P1PP/RNBQKBNR b KQq f3", 0), 0u)
+    EXPECT_EQ(state.game.fen.rfind("rnbqkbn1/pppp1ppp/8/8/3PpP2/8/PPP1P1PP/RNBQKBNR b KQq f3", 0),
+              0u)
         << state.game.fen;
 }
 
@@ -315,8 +318,9 @@ TEST_F(GameCommandsTest, Chess960GamesStartFromTheirNumber) {
 
 TEST_F(GameCommandsTest, PgnFilesStepForwardAndBack) {
     EXPECT_EQ(nextPgnGame(state, commands->pgn), "No PGN file loaded.");
-    const std::string pgn = file("three.pgn", "[Event \"A\"]\n\n1. e4 *\n\n[Event \"B\"]\n\n1. d4 *\n\n"
-                                              "[Event \"C\"]\n\n1. c4 *\n");
+    const std::string pgn =
+        file("three.pgn", "[Event \"A\"]\n\n1. e4 *\n\n[Event \"B\"]\n\n1. d4 *\n\n"
+                          "[Event \"C\"]\n\n1. c4 *\n");
     EXPECT_EQ(openPgnFile(state, commands->pgn, ""), ""); // the picker was cancelled
     EXPECT_EQ(gameRecord.moveCount, 0);
     EXPECT_EQ(openPgnFile(state, commands->pgn, pgn), "");
@@ -357,8 +361,9 @@ TEST_F(GameCommandsTest, AppendSaysSavedOnlyWhenWritten) {
 TEST_F(GameCommandsTest, TranscriptTextAndItsLimit) {
     startFen("4k3/8/8/8/8/8/8/4K3 b - - 0 1");
     play({"Kd7", "Kd2", "Kc7"});
-    EXPECT_EQ(transcriptText(state.game), "[FEN \"4k3/8/8/8/8/8/8/4K3 b - - 0 1\"]\n[SetUp \"1\"]\n\n"
-                                          "1... Ke8-d7  \n2. Ke1-d2  Kd7-c7  \n");
+    EXPECT_EQ(transcriptText(state.game),
+              "[FEN \"4k3/8/8/8/8/8/8/4K3 b - - 0 1\"]\n[SetUp \"1\"]\n\n"
+              "1... Ke8-d7  \n2. Ke1-d2  Kd7-c7  \n");
     // A game longer than the clipboard holds ends with a whole move.
     GameSnapshot long_;
     long_.moveCount = 4000;
@@ -393,7 +398,8 @@ TEST_F(GameCommandsTest, PasteAndUndo) {
     play({"d4", "d5", "c4"});
     const std::vector<std::string> before = recordedMoves();
     const std::string fen = "8/8/8/4k3/8/8/8/4K2R w K - 0 1";
-    PasteOutcome pasted = pasteText(state, "  " + fen + "\n", PasteWish::Position, commands->undoFile());
+    PasteOutcome pasted =
+        pasteText(state, "  " + fen + "\n", PasteWish::Position, commands->undoFile());
     EXPECT_EQ(pasted.kind, PasteKind::Position);
     EXPECT_EQ(pasted.status, "Position Pasted.");
     EXPECT_EQ(state.game.fen.rfind("8/8/8/4k3/8/8/8/4K2R w K -", 0), 0u);
@@ -412,12 +418,16 @@ TEST_F(GameCommandsTest, PasteAndUndo) {
         PasteWish wish;
         const char* status;
     } refused[] = {
-        {megabyte, PasteWish::Transcript, "Transcript not pasted: the text is longer than 49999 characters."},
-        {megabyte, PasteWish::Position, "Position not pasted: the text is longer than 255 characters."},
-        {longFen, PasteWish::Position, "Position not pasted: the text is longer than 255 characters."},
+        {megabyte, PasteWish::Transcript,
+         "Transcript not pasted: the text is longer than 49999 characters."},
+        {megabyte, PasteWish::Position,
+         "Position not pasted: the text is longer than 255 characters."},
+        {longFen, PasteWish::Position,
+         "Position not pasted: the text is longer than 255 characters."},
         {brokenFen, PasteWish::Transcript, "Not a valid Position, not enough squares"},
         {tooLongTag, PasteWish::Transcript, "The game's FEN tag is too long."},
-        {"hello world", PasteWish::Transcript, "Nothing pasted: the clipboard holds no game or position."},
+        {"hello world", PasteWish::Transcript,
+         "Nothing pasted: the clipboard holds no game or position."},
     };
     for (const auto& r : refused) {
         PasteOutcome outcome = pasteText(state, r.text, r.wish, commands->undoFile());
