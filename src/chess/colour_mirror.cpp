@@ -1,25 +1,18 @@
 #include "chess/colour_mirror.h"
 
+#include "chess/fen.h"
+
 #include <cstdio>
 
 namespace corvid {
 
 int ColourMirrorFen(char* buffer, const Position& p) {
-    char* out = buffer;
-    for (int row = 0; row < 8; ++row) {
-        int run = 0;
-        for (int file = 0; file < 8; ++file) {
-            PieceCode piece = p.board[MakeSquare(file, 7 - row)];
-            if (piece == Empty) {
-                ++run;
-                continue;
-            }
-            if (run) *out++ = char('0' + run), run = 0;
-            *out++ = PieceLetters[MakePiece(ColourOf(piece) ^ 1, TypeOf(piece))];
-        }
-        if (run) *out++ = char('0' + run);
-        if (row < 7) *out++ = '/';
+    uint8_t board[64];
+    for (int square = 0; square < 64; ++square) {
+        const PieceCode piece = p.board[MirrorSquare(square)];
+        board[square] = piece == Empty ? Empty : MakePiece(ColourOf(piece) ^ 1, TypeOf(piece));
     }
+    char* out = buffer + PiecePlacementToFen(buffer, board);
     out += std::sprintf(out, p.sideToMove == White ? " b " : " w ");
     // Right i of one side becomes right i ^ 2 of the other, on the same rook file.
     const char* start = out;

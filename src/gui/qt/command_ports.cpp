@@ -42,20 +42,22 @@ QString pickFile(QWidget* parent, bool save, const QString& caption, const QStri
 
 } // namespace
 
-std::string QtDialogServices::openFileName(const std::string& caption, const std::string& folder,
-                                           const std::string& filter) {
+std::string QtDialogServices::fileName(bool save, const std::string& caption,
+                                       const std::string& folder, const std::string& filter) {
     const QString c = QString::fromStdString(caption), f = QString::fromStdString(folder),
                   x = QString::fromStdString(filter);
-    return (chooseFile ? chooseFile(false, c, f, x) : pickFile(&window_, false, c, f, x))
+    return (chooseFile ? chooseFile(save, c, f, x) : pickFile(&window_, save, c, f, x))
         .toStdString();
+}
+
+std::string QtDialogServices::openFileName(const std::string& caption, const std::string& folder,
+                                           const std::string& filter) {
+    return fileName(false, caption, folder, filter);
 }
 
 std::string QtDialogServices::saveFileName(const std::string& caption, const std::string& folder,
                                            const std::string& filter) {
-    const QString c = QString::fromStdString(caption), f = QString::fromStdString(folder),
-                  x = QString::fromStdString(filter);
-    return (chooseFile ? chooseFile(true, c, f, x) : pickFile(&window_, true, c, f, x))
-        .toStdString();
+    return fileName(true, caption, folder, filter);
 }
 
 void QtDialogServices::messageBox(const std::string& title, const std::string& text) {

@@ -38,6 +38,8 @@ public:
         chooseFile;
 
 private:
+    std::string fileName(bool save, const std::string& caption, const std::string& folder,
+                         const std::string& filter);
     MainWindow& window_;
 };
 

@@ -53,8 +53,9 @@ protected:
         ports = window->findChild<CommandPorts*>("commandPorts");
         ASSERT_NE(ports, nullptr);
         ports->commands().startDirectory = folder;
-        ports->dialogs().chooseFile = [this](bool, const QString&, const QString&,
-                                             const QString&) { return chosenFile; };
+        ports->dialogs().chooseFile = [this](bool, const QString&, const QString&, const QString&) {
+            return chosenFile;
+        };
     }
     void TearDown() override {
         WindowTest::TearDown();
@@ -80,8 +81,8 @@ constexpr int b1 = 57, g1 = 62, h1 = 63, f1 = 61;
 TEST_F(CommandWindowTest, EveryMenuItemReachesItsCommand) {
     QStringList bar;
     for (QAction* a : window->menuBar()->actions()) bar << a->text();
-    EXPECT_EQ(bar, QStringList({"&File", "&Game", "&Engine", "&Options", "&View", "&Develop",
-                                "&Help"}));
+    EXPECT_EQ(bar,
+              QStringList({"&File", "&Game", "&Engine", "&Options", "&View", "&Develop", "&Help"}));
     std::vector<int> reached, expected;
     for (const CommandEntry& e : commandTable())
         if (e.id) window->dispatcher().on(e.id, [&reached](int id) { reached.push_back(id); });
@@ -120,9 +121,8 @@ TEST_F(CommandWindowTest, CheckMarksThroughTheMenus) {
 TEST_F(CommandWindowTest, NewGameWithTheEngineAsWhiteThinksAtOnce) {
     searchInfo.humanSide.store(HumanBlack);
     window->runCommand(cmd::NewGame);
-    ASSERT_TRUE(waitFor([&] {
-        return window->state().game.moveCount == 1 && searchController.idle();
-    }));
+    ASSERT_TRUE(
+        waitFor([&] { return window->state().game.moveCount == 1 && searchController.idle(); }));
     EXPECT_EQ(window->state().game.sideToMove, Black); // White's move was the engine's
     EXPECT_EQ(window->sidePanel()->findChild<QLabel*>(controlName(114))->text(), "Corvid");
 }
@@ -158,7 +158,8 @@ TEST_F(CommandWindowTest, PgnFilesThroughMenuAndKeys) {
     chosenFile = QString::fromStdString(path);
     window->runCommand(cmd::LoadPgn);
     EXPECT_EQ(window->state().game.moveTexts.at(0), "e2-e4  ");
-    EXPECT_TRUE(waitForStatus("Game 1\nEvent: A\nTime Control: X\nWhite: X\nBlack: X\nResult: X\n"));
+    EXPECT_TRUE(
+        waitForStatus("Game 1\nEvent: A\nTime Control: X\nWhite: X\nBlack: X\nResult: X\n"));
     key(Qt::Key_L);
     EXPECT_EQ(window->state().game.moveCount, 2);
     key(Qt::Key_K);
@@ -201,13 +202,12 @@ TEST_F(CommandWindowTest, AppendedGamesReadBackHereAndInPgnExtract) {
 
     // Debian installs it among the games.
     std::string extract;
-    for (const char* path : {"/usr/games/pgn-extract", "/usr/bin/pgn-extract",
-                             "/usr/local/bin/pgn-extract"})
+    for (const char* path :
+         {"/usr/games/pgn-extract", "/usr/bin/pgn-extract", "/usr/local/bin/pgn-extract"})
         if (extract.empty() && std::filesystem::exists(path)) extract = path;
     if (extract.empty()) GTEST_SKIP() << "pgn-extract is not installed";
     const std::string out = folder + "/extracted.pgn", log = folder + "/log.txt";
-    const std::string command = extract + " -s -Wsan -o" + out + " -l" + log + " " +
-                                path;
+    const std::string command = extract + " -s -Wsan -o" + out + " -l" + log + " " + path;
     ASSERT_EQ(std::system(command.c_str()), 0);
     std::ifstream in(out);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
