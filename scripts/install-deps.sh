@@ -12,6 +12,8 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(pgn-extract)
     # The source format check.
     packages+=(clang-format)
+    # The Debian package test: cpack finds the dependencies with dpkg-shlibdeps and file.
+    packages+=(dpkg-dev file)
 fi
 missing=()
 for p in "${packages[@]}"; do
