@@ -49,14 +49,14 @@ const char* KeyboardHelpText =
 
 void registerFileCommands(CommandDispatcher& d, GameCommands& c) {
     d.on(cmd::LoadPgn, [&c](int) {
-        std::string file = c.dialogs.openFileName("Load PGN", lastPgnFolder(), PgnFilter);
+        std::string file = c.dialogs().openFileName("Load PGN", lastPgnFolder(), PgnFilter);
         status(openPgnFile(c.state, c.pgn, file));
     });
     d.on(cmd::NextPgnGame, [&c](int) { status(nextPgnGame(c.state, c.pgn)); });
     d.on(cmd::PreviousPgnGame, [&c](int) { status(previousPgnGame(c.state, c.pgn)); });
     d.on(cmd::AppendGame, [&c](int) {
         std::string file =
-            c.dialogs.saveFileName("Append (Save) Game to File", lastPgnFolder(), PgnFilter);
+            c.dialogs().saveFileName("Append (Save) Game to File", lastPgnFolder(), PgnFilter);
         status(appendGameToFile(file));
     });
 }
@@ -104,8 +104,8 @@ void registerClipboardCommands(CommandDispatcher& d, GameCommands& c) {
 
 void registerGameMenuCommands(CommandDispatcher& d, GameCommands& c) {
     d.on(cmd::NewChess960Game, [&c](int) { startChess960Game(c.state, randomChess960Number()); });
-    d.on(cmd::OfferDraw, [&c](int) { status(offerDraw(c.dialogs)); });
-    d.on(cmd::Resign, [&c](int) { status(resignGame(c.dialogs)); });
+    d.on(cmd::OfferDraw, [&c](int) { status(offerDraw(c.dialogs())); });
+    d.on(cmd::Resign, [&c](int) { status(resignGame(c.dialogs())); });
     d.on(cmd::ResetClock, [&c](int) { status(resetClocks(c.state)); });
     d.on(cmd::PlayNullMove, [&c](int) { status(playNullMove(c.state)); });
     d.on(cmd::MirrorPosition, [&c](int) { status(mirrorPosition(c.state)); });
@@ -139,19 +139,19 @@ void registerEngineCommands(CommandDispatcher& d, GameCommands& c) {
 
 void registerHelpCommands(CommandDispatcher& d, GameCommands& c) {
     d.on(cmd::KeyboardHelp,
-         [&c](int) { c.dialogs.messageBox("Keyboard Shortcuts", KeyboardHelpText); });
+         [&c](int) { c.dialogs().messageBox("Keyboard Shortcuts", KeyboardHelpText); });
     d.on(cmd::About, [&c](int) {
-        c.dialogs.messageBox("About Corvid",
-                             engineName() + "\nA chess engine and desktop chess program.\n"
-                                            "Plays under UCI and WinBoard front ends, and here.");
+        c.dialogs().messageBox("About Corvid",
+                               engineName() + "\nA chess engine and desktop chess program.\n"
+                                              "Plays under UCI and WinBoard front ends, and here.");
     });
 }
 
 } // namespace
 
-GameCommands::GameCommands(WindowState& s, ClipboardPort& board, DialogServices& services,
-                           std::string folder)
-    : state(s), clipboard(board), dialogs(services), startDirectory(std::move(folder)) {}
+GameCommands::GameCommands(WindowState& s, ClipboardPort& board,
+                           std::function<DialogServices&()> services, std::string folder)
+    : state(s), clipboard(board), dialogs(std::move(services)), startDirectory(std::move(folder)) {}
 
 std::string GameCommands::undoFile() const {
     return inStartDirectory(startDirectory, "undopaste.pgn");

@@ -16,12 +16,14 @@
 namespace corvid {
 
 struct GameCommands {
-    GameCommands(WindowState& state, ClipboardPort& clipboard, DialogServices& dialogs,
-                 std::string startDirectory);
+    GameCommands(WindowState& state, ClipboardPort& clipboard,
+                 std::function<DialogServices&()> dialogs, std::string startDirectory);
 
     WindowState& state;
     ClipboardPort& clipboard;
-    DialogServices& dialogs;
+    // The window's pickers and message boxes as they are at the time of asking (tests
+    // replace them).
+    std::function<DialogServices&()> dialogs;
     std::string startDirectory;
     PgnBrowser pgn;
     LastLine lastLine;

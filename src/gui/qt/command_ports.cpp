@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -30,51 +29,13 @@ bool QtClipboard::readText(std::string& text) {
     return true;
 }
 
-namespace {
-
-QString pickFile(QWidget* parent, bool save, const QString& caption, const QString& folder,
-                 const QString& filter) {
-    // The default name "*.pgn" in the folder last used.
-    const QString start = (folder.isEmpty() ? QString() : folder + "/") + "*.pgn";
-    return save ? QFileDialog::getSaveFileName(parent, caption, start, filter)
-                : QFileDialog::getOpenFileName(parent, caption, start, filter);
-}
-
-} // namespace
-
-std::string QtDialogServices::fileName(bool save, const std::string& caption,
-                                       const std::string& folder, const std::string& filter) {
-    const QString c = QString::fromStdString(caption), f = QString::fromStdString(folder),
-                  x = QString::fromStdString(filter);
-    return (chooseFile ? chooseFile(save, c, f, x) : pickFile(&window_, save, c, f, x))
-        .toStdString();
-}
-
-std::string QtDialogServices::openFileName(const std::string& caption, const std::string& folder,
-                                           const std::string& filter) {
-    return fileName(false, caption, folder, filter);
-}
-
-std::string QtDialogServices::saveFileName(const std::string& caption, const std::string& folder,
-                                           const std::string& filter) {
-    return fileName(true, caption, folder, filter);
-}
-
-void QtDialogServices::messageBox(const std::string& title, const std::string& text) {
-    if (window_.showMessage)
-        window_.showMessage(QString::fromStdString(title), QString::fromStdString(text));
-}
-
-void QtDialogServices::beep() {
-    if (window_.beep) window_.beep();
-}
-
-CommandPorts::CommandPorts(MainWindow& window)
-    : QObject(&window), window_(window), dialogs_(window) {
+CommandPorts::CommandPorts(MainWindow& window) : QObject(&window), window_(window) {
     setObjectName("commandPorts");
     std::error_code error;
-    commands_ = std::make_unique<GameCommands>(window.state(), clipboard_, dialogs_,
-                                               std::filesystem::current_path(error).string());
+    commands_ = std::make_unique<GameCommands>(
+        window.state(), clipboard_,
+        [&window]() -> DialogServices& { return window.dialogServices(); },
+        std::filesystem::current_path(error).string());
     commands_->analysisLines = [&window] {
         return window.analysisText() ? window.analysisText()->toPlainText().toStdString()
                                      : std::string();

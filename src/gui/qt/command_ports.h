@@ -1,15 +1,12 @@
-// The window system's side of the game commands: Qt's clipboard as plain text, the file
-// pickers, message boxes and the beep of the main window, files and text dropped on the
-// window, and the last search line kept for "Play PV".
+// The window system's side of the game commands: Qt's clipboard as plain text, files and text
+// dropped on the window, and the last search line kept for "Play PV". File pickers and message
+// boxes are the main window's dialog services.
 #pragma once
 
 #include "gui/logic/clipboard_port.h"
-#include "gui/logic/dialog_services.h"
 #include "gui/logic/game_command_set.h"
 
 #include <QObject>
-#include <QString>
-#include <functional>
 #include <memory>
 
 namespace corvid {
@@ -22,34 +19,12 @@ public:
     bool readText(std::string& text) override;
 };
 
-class QtDialogServices final : public DialogServices {
-public:
-    explicit QtDialogServices(MainWindow& window) : window_(window) {}
-    std::string openFileName(const std::string& caption, const std::string& folder,
-                             const std::string& filter) override;
-    std::string saveFileName(const std::string& caption, const std::string& folder,
-                             const std::string& filter) override;
-    void messageBox(const std::string& title, const std::string& text) override;
-    void beep() override;
-
-    // Replaceable (tests): picks a file; save chooses the save picker. "" when cancelled.
-    std::function<QString(bool save, const QString& caption, const QString& folder,
-                          const QString& filter)>
-        chooseFile;
-
-private:
-    std::string fileName(bool save, const std::string& caption, const std::string& folder,
-                         const std::string& filter);
-    MainWindow& window_;
-};
-
 // Owned by the main window (object name "commandPorts"): the ports and the commands' state.
 class CommandPorts : public QObject {
     Q_OBJECT
 public:
     explicit CommandPorts(MainWindow& window);
     GameCommands& commands() { return *commands_; }
-    QtDialogServices& dialogs() { return dialogs_; }
 
 protected:
     // Files and text dropped on the main window.
@@ -58,7 +33,6 @@ protected:
 private:
     MainWindow& window_;
     QtClipboard clipboard_;
-    QtDialogServices dialogs_;
     std::unique_ptr<GameCommands> commands_;
 };
 

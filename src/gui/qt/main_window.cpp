@@ -10,6 +10,7 @@
 #include "gui/qt/promotion_dialog.h"
 #include "gui/qt/report_queue.h"
 #include "gui/qt/side_panel.h"
+#include "gui/qt/window_dialog_services.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,6 +57,8 @@ MainWindow::MainWindow(bool endsProcess, QWidget* parent)
     buildAnalysisPane();
     buildMenus();
 
+    qtDialogServices_ = std::make_unique<WindowDialogServices>(*this);
+    dialogServices_ = qtDialogServices_.get();
     showMessage = [this](const QString& title, const QString& text) {
         QMessageBox::information(this, title, text);
     };
@@ -193,6 +196,10 @@ void MainWindow::layOut() {
                                l.analysisClose.height);
     }
     board_->update();
+}
+
+void MainWindow::setDialogServices(DialogServices* dialogs) {
+    dialogServices_ = dialogs ? dialogs : qtDialogServices_.get();
 }
 
 void MainWindow::addEventListener(std::function<void(const DesktopEvent&)> listener) {

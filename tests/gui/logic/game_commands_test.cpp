@@ -16,6 +16,7 @@
 #include "gui/logic/engine_commands.h"
 #include "gui/logic/game_command_set.h"
 #include "gui/logic/game_commands.h"
+#include "gui/scripted_dialog_services.h"
 #include "platform/engine_reporter.h"
 #include "search/search_info.h"
 #include "search/transposition_table.h"
@@ -55,22 +56,6 @@ struct FakeClipboard : ClipboardPort {
     }
 };
 
-struct FakeDialogs : DialogServices {
-    std::string file;
-    int beeps = 0;
-    std::vector<std::string> messages;
-    std::string openFileName(const std::string&, const std::string&, const std::string&) override {
-        return file;
-    }
-    std::string saveFileName(const std::string&, const std::string&, const std::string&) override {
-        return file;
-    }
-    void messageBox(const std::string& title, const std::string&) override {
-        messages.push_back(title);
-    }
-    void beep() override { ++beeps; }
-};
-
 struct StatusRecorder : EngineReporter {
     std::vector<std::string> texts;
     void statusText(const char* text) override { texts.push_back(text); }
@@ -93,7 +78,8 @@ protected:
         char pattern[] = "/tmp/corvid_commands_XXXXXX";
         folder = mkdtemp(pattern);
         startFen(StartFen);
-        commands = std::make_unique<GameCommands>(state, clipboard, dialogs, folder);
+        commands = std::make_unique<GameCommands>(
+            state, clipboard, [this]() -> DialogServices& { return dialogs; }, folder);
         registerWindowCommands(dispatcher, state, {});
         registerGameCommands(dispatcher, *commands);
     }
@@ -122,7 +108,7 @@ protected:
 
     WindowState state;
     FakeClipboard clipboard;
-    FakeDialogs dialogs;
+    test::ScriptedDialogServices dialogs;
     StatusRecorder status;
     std::string folder;
     CommandDispatcher dispatcher;
@@ -446,6 +432,28 @@ TEST_F(GameCommandsTest, PasteAndUndo) {
     clipboard.answer = ClipboardWrite::CannotOpen;
     dispatcher.dispatch(cmd::CopyPosition);
     EXPECT_EQ(status.last(), "Cannot Open Clipboard");
+}
+
+// The game handed over through "clipboard.pgn" comes back with the undo file kept; the clock
+// reset starts both clocks afresh.
+TEST_F(GameCommandsTest, ClipboardFileAndClockReset) {
+    play({"e4", "e5", "Nf3"});
+    const std::vector<std::string> handed = recordedMoves();
+    dispatcher.dispatch(cmd::SaveClipboardFile);
+    startFen(StartFen);
+    play({"d4"});
+    dispatcher.dispatch(cmd::LoadClipboardFile);
+    EXPECT_EQ(recordedMoves(), handed);
+    dispatcher.dispatch(cmd::UndoLastPaste);
+    EXPECT_EQ(recordedMoves(), std::vector<std::string>{"d2-d4  "});
+
+    searchInfo.whiteClock.store(12345);
+    searchInfo.blackClock.store(678);
+    state.flagFallNotice = true;
+    dispatcher.dispatch(cmd::ResetClock);
+    EXPECT_EQ(status.last(), "Game clock reset.");
+    EXPECT_EQ(searchInfo.whiteClock.load() + searchInfo.blackClock.load(), 0);
+    EXPECT_FALSE(state.flagFallNotice);
 }
 
 TEST_F(GameCommandsTest, AnalysisCopyEndsWithAWholeLine) {

@@ -15,6 +15,7 @@
 #include "gui/qt/board_view.h"
 #include "gui/qt/command_ports.h"
 #include "gui/qt/side_panel.h"
+#include "gui/qt/window_dialog_services.h"
 #include "search/search_info.h"
 #include "search/transposition_table.h"
 
@@ -54,9 +55,8 @@ protected:
         ports = window->findChild<CommandPorts*>("commandPorts");
         ASSERT_NE(ports, nullptr);
         ports->commands().startDirectory = folder;
-        ports->dialogs().chooseFile = [this](bool, const QString&, const QString&, const QString&) {
-            return chosenFile;
-        };
+        pickers = std::make_unique<ChosenFile>(*window, chosenFile);
+        window->setDialogServices(pickers.get());
     }
     void TearDown() override {
         WindowTest::TearDown();
@@ -72,7 +72,22 @@ protected:
 
     std::string folder;
     CommandPorts* ports = nullptr;
-    QString chosenFile;
+    // The window's own message boxes and beep, with the file the test chooses.
+    struct ChosenFile : WindowDialogServices {
+        ChosenFile(MainWindow& window, const std::string& file)
+            : WindowDialogServices(window), chosen(file) {}
+        std::string openFileName(const std::string&, const std::string&,
+                                 const std::string&) override {
+            return chosen;
+        }
+        std::string saveFileName(const std::string&, const std::string&,
+                                 const std::string&) override {
+            return chosen;
+        }
+        const std::string& chosen;
+    };
+    std::string chosenFile;
+    std::unique_ptr<ChosenFile> pickers;
 };
 
 constexpr int b1 = 57, g1 = 62, h1 = 63, f1 = 61;
@@ -156,7 +171,7 @@ TEST_F(CommandWindowTest, PgnFilesThroughMenuAndKeys) {
     const std::string path = folder + "/games.pgn";
     std::ofstream(path) << "[Event \"A\"]\n\n1. e4 *\n\n[Event \"B\"]\n\n1. d4 d5 *\n\n"
                            "[Event \"C\"]\n\n1. c4 *\n";
-    chosenFile = QString::fromStdString(path);
+    chosenFile = path;
     window->runCommand(cmd::LoadPgn);
     EXPECT_EQ(window->state().game.moveTexts.at(0), "e2-e4  ");
     EXPECT_TRUE(
@@ -185,7 +200,7 @@ TEST_F(CommandWindowTest, AppendedGamesReadBackHereAndInPgnExtract) {
     const std::vector<std::string> moves = recordedMoves();
     const std::string path = folder + "/saved.pgn";
     std::ofstream(path) << "[Event \"Before\"]\n\n1. e4 *"; // no line end after the game
-    chosenFile = QString::fromStdString(path);
+    chosenFile = path;
     window->runCommand(cmd::AppendGame);
     EXPECT_TRUE(waitForStatus("Game Saved."));
     window->runCommand(cmd::AppendGame);
@@ -194,7 +209,7 @@ TEST_F(CommandWindowTest, AppendedGamesReadBackHereAndInPgnExtract) {
     window->runCommand(cmd::AppendGame);
     EXPECT_TRUE(waitForStatus("Game not saved: the file could not be written."));
 
-    chosenFile = QString::fromStdString(path);
+    chosenFile = path;
     window->runCommand(cmd::LoadPgn);
     window->runCommand(cmd::NextPgnGame);
     EXPECT_EQ(recordedMoves(), moves);

@@ -5,6 +5,7 @@
 #include "chess/pgn.h"
 #include "gui/logic/command_ids.h"
 #include "gui/qt/command_ports.h"
+#include "gui/scripted_dialog_services.h"
 #include "search/search_info.h"
 #include "support/test_support.h"
 
@@ -40,15 +41,15 @@ TEST_F(WindowTest, EverySharedGameLoadsThroughTheWindow) {
     std::sort(files.begin(), files.end());
     auto* ports = window->findChild<CommandPorts*>("commandPorts");
     ASSERT_NE(ports, nullptr);
+    ScriptedDialogServices dialogs;
+    window->setDialogServices(&dialogs);
     searchInfo.humanSide.store(EnginePlaysNeither);
     // The commands and the window's state, without drawing ten thousand boards.
     window->hide();
     int total = 0;
     for (const std::string& path : files) {
         const int games = gamesIn(path);
-        ports->dialogs().chooseFile = [&](bool, const QString&, const QString&, const QString&) {
-            return QString::fromStdString(path);
-        };
+        dialogs.files.push_back(path);
         window->runCommand(cmd::LoadPgn);
         if (games == 0) continue;
         EXPECT_EQ(ports->commands().pgn.file, path);
