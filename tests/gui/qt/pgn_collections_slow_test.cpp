@@ -1,4 +1,4 @@
-// Every game of the shared master collections and of the reader test files, loaded through
+// Every game of the master collections and of the reader test files (tests/data), loaded through
 // the window's "Load PGN" and "Next Game" commands one after another.
 #include "window_test_support.h"
 
@@ -33,8 +33,8 @@ int gamesIn(const std::string& path) {
 TEST_F(WindowTest, EverySharedGameLoadsThroughTheWindow) {
     std::vector<std::string> files;
     for (const char* folder : {"pgn/master", "pgn/reader_tests"}) {
-        const std::string root = SharedDataPath(folder);
-        if (root.empty()) GTEST_SKIP() << "no shared data";
+        const std::string root = TestDataPath(folder);
+        ASSERT_TRUE(std::filesystem::is_directory(root)) << root;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
             if (entry.is_regular_file()) files.push_back(entry.path().string());
     }
