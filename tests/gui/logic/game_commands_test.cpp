@@ -16,6 +16,7 @@
 #include "gui/logic/engine_commands.h"
 #include "gui/logic/game_command_set.h"
 #include "gui/logic/game_commands.h"
+#include "gui/logic/search_display.h"
 #include "gui/scripted_dialog_services.h"
 #include "platform/engine_reporter.h"
 #include "search/search_info.h"
@@ -82,6 +83,7 @@ protected:
             state, clipboard, [this]() -> DialogServices& { return dialogs; }, folder);
         registerWindowCommands(dispatcher, state, {});
         registerGameCommands(dispatcher, *commands);
+        registerEvalBarCommand(dispatcher); // the one View switch the search display owns
     }
     void TearDown() override {
         stopSearch();
