@@ -7,6 +7,7 @@
 #include "control/game_end.h"
 #include "control/search_controller.h"
 #include "control/settings.h"
+#include "control/test_match.h"
 #include "control/time_control.h"
 #include "platform/engine_reporter.h"
 #include "search/root_search.h"
@@ -73,12 +74,15 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
         }
         first = false;
         setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
+        // In a test match the mover searches with its own preset (and its depth limit).
+        int depthLimit = testMatchBeforeSearch(side, searchInfo.maxDepth.load());
         Move move = bookMayAnswer(currentGamePosition())
                         ? probeBook(currentGamePosition(), gameKeyHistory())
                         : NoMove;
         if (move == NoMove) {
             if (!inProtocolMode()) reporter().statusText("Thinking....");
-            move = rootSearch(context, searchInfo.maxDepth.load());
+            move = rootSearch(context, depthLimit);
+            testMatchAfterSearch(context);
         }
         // A UCI "go" always ends with its best move, whatever stopped the search.
         if (searchInfo.stopRequest.load() == StopRequest::Abort && !inUciMode()) {
@@ -86,7 +90,7 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
             return false;
         }
         playEngineMove(move, context, gameOverNow);
-        keepPlaying = playing();
+        keepPlaying = testMatchRunning() ? testMatchAfterMove() : playing();
         if (inUciMode()) searchInfo.humanSide.store(EnginePlaysNeither);
     }
     return true;
@@ -173,6 +177,8 @@ void searchThreadLoop() {
             }
             break;
         }
+        // A match lives only as long as its think loop: however that loop ended, the match ends.
+        finishTestMatch();
         searchInfo.ponderState.store(PonderState::None);
         searchInfo.searchState.store(SearchState::Idle);
         searchController.finish(followUp);

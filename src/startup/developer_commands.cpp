@@ -8,6 +8,7 @@
 #include "search/bench.h"
 #include "search/transposition_table.h"
 #include "startup/engine_init.h"
+#include "startup/test_match_command.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +20,8 @@ namespace corvid {
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: corvid perft DEPTH [FEN]\n       corvid bench [DEPTH]\n");
+    std::fprintf(stderr, "usage: corvid perft DEPTH [FEN]\n       corvid bench [DEPTH]\n"
+                         "       corvid testmatch [GAMES] [FILE] [options] (--help for them)\n");
     return 2;
 }
 
@@ -90,6 +92,7 @@ int perftCommand(int argc, char** argv) {
 int runDeveloperCommand(int argc, char** argv) {
     if (std::strcmp(argv[1], "perft") == 0) return perftCommand(argc, argv);
     if (std::strcmp(argv[1], "bench") == 0) return benchCommand(argc, argv);
+    if (std::strcmp(argv[1], "testmatch") == 0) return testMatchCommand(argc, argv);
     return usage();
 }
 

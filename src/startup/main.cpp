@@ -1,5 +1,5 @@
 // Process entry. Front ends start the program without arguments; the developer commands
-// (perft, bench) are the only arguments it knows.
+// (perft, bench, testmatch) are the only arguments it knows.
 #include "startup/developer_commands.h"
 #include "startup/start_up.h"
 

@@ -7,6 +7,7 @@
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
 #include "platform/engine_reporter.h"
+#include "support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -32,28 +33,6 @@ public:
     }
     std::vector<std::string> status;
     std::vector<std::string> boxes;
-};
-
-class ScratchDirectory {
-public:
-    ScratchDirectory() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "corvid_book_XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? pattern : "";
-        EXPECT_FALSE(path_.empty());
-    }
-    ~ScratchDirectory() { std::filesystem::remove_all(path_); }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    const std::string& path() const { return path_; }
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_))
-            names.push_back(entry.path().filename().string());
-        return names;
-    }
-
-private:
-    std::string path_;
 };
 
 // The legal move written as text (e2e4, e1g1 for castling), 0 when there is none.
