@@ -1,0 +1,29 @@
+#include "gui/qt/desktop_program.h"
+
+#include "gui/qt/display_check.h"
+#include "gui/qt/main_window.h"
+
+#include <QApplication>
+#include <cstdio>
+
+namespace corvid {
+
+int runDesktopProgram(void (*prepareEngine)()) {
+    std::string reason;
+    if (!chooseDisplayPlatform(reason)) {
+        std::fprintf(stderr, "Corvid: %s.\n", reason.c_str());
+        return 1;
+    }
+    static int argc = 1;
+    static char name[] = "corvid";
+    static char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Corvid");
+    QApplication::setDesktopFileName("corvid");
+    if (prepareEngine) prepareEngine();
+    MainWindow window(true);
+    window.start();
+    return application.exec();
+}
+
+} // namespace corvid
