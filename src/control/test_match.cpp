@@ -135,6 +135,8 @@ void startTestMatch(const TestMatchOptions& options) {
 
     showTestStatistics();
     startTestGame();
+    // The engine plays both sides until the match ends or the user says otherwise.
+    searchInfo.humanSide.store(EnginePlaysBoth);
     searchInfo.clocksRunning.store(true);
     searchController.post(SearchRequest::Think);
 }
@@ -159,7 +161,6 @@ void startTestGame() {
     }
     newGame(false, false, from);
     m.clockRanOut = false;
-    searchInfo.humanSide.store(EnginePlaysBoth);
 }
 
 void showTestStatistics() {
@@ -213,6 +214,11 @@ bool testMatchAfterMove() {
     showTestStatistics();
     userReporter().boardChanged();
     userReporter().moveListChanged();
+    // The user gave the board to someone else meanwhile: that ends the match.
+    if (searchInfo.humanSide.load() != EnginePlaysBoth) {
+        finishTestMatch();
+        return false;
+    }
     if (m.gamesPlayed < m.totalGames) {
         m.sideOfA ^= 1;
         startTestGame();

@@ -70,10 +70,11 @@ inline bool testMatchRunning() { return testMatch.running.load(); }
 
 // Command side. Stops any search or match, then starts a new match: reads the start positions,
 // zeroes the statistics, sets the match's time control and presets (the user's are restored when
-// the match ends or is stopped), shows the statistics and starts the first game.
+// the match ends or is stopped), shows the statistics and starts the first game with the engine
+// playing both sides. A user who gives a side to someone else ends the match.
 void startTestMatch(const TestMatchOptions& options = defaultTestMatchOptions());
-// Sets up the next game: clears the hash tables, starts a new game from the start position of
-// the pair (a new pick every second game), and lets the engine play both sides.
+// Sets up the next game: clears the hash tables and starts a new game from the start position
+// of the pair (a new pick every second game).
 void startTestGame();
 // Formats the statistics and shows them as the status text.
 void showTestStatistics();

@@ -27,16 +27,12 @@
 namespace corvid {
 namespace {
 
-// The search thread waits for work until the process ends, so the test program ends the way the
-// engine does: without joining it.
-class EndWithoutJoining : public testing::Environment {
+// The search thread is ended and joined before the program exits.
+class EndSearchThread : public testing::Environment {
 public:
-    void TearDown() override {
-        std::fflush(nullptr);
-        std::_Exit(testing::UnitTest::GetInstance()->Passed() ? 0 : 1);
-    }
+    void TearDown() override { endSearchThread(); }
 };
-const auto* const endWithoutJoining = testing::AddGlobalTestEnvironment(new EndWithoutJoining);
+const auto* const endTheSearchThread = testing::AddGlobalTestEnvironment(new EndSearchThread);
 
 // White mates in one in each: a game is one search.
 const char* const MateInOne[] = {
@@ -53,7 +49,8 @@ public:
         {
             std::lock_guard<std::mutex> lock(mutex_);
             texts.push_back(text);
-            matchTimes.push_back({searchInfo.baseMinutes.load(), searchInfo.incrementSeconds.load()});
+            matchTimes.push_back(
+                {searchInfo.baseMinutes.load(), searchInfo.incrementSeconds.load()});
             hook = onText;
         }
         changed_.notify_all();
@@ -261,6 +258,18 @@ TEST_F(TestMatchRun, StartingAgainStopsTheSearchOrMatchAndRestartsTheStatistics)
     startTestMatch(first);
     recorder.waitForGames(1);
     stopSearch();
+    expectUserSettingsBack();
+}
+
+TEST_F(TestMatchRun, GivingASideToTheUserEndsTheMatch) {
+    TestMatchOptions o = options(400, {});
+    o.personalityA.depthLimit = o.personalityB.depthLimit = 1;
+    startTestMatch(o);
+    recorder.waitForGames(2);
+    searchInfo.humanSide.store(HumanWhite); // as "Engine Plays Black" does, without a stop
+    searchController.waitUntilIdle();
+    EXPECT_LT(testMatch.gamesPlayed, 400);
+    EXPECT_EQ(searchInfo.humanSide.load(), HumanWhite);
     expectUserSettingsBack();
 }
 

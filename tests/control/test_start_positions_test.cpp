@@ -26,7 +26,7 @@ TEST(TestStartPositions, KeepsPlayablePositionsAndCountsTheRest) {
     std::string longLine = std::string(Opening) + " c0 \"" + std::string(300, 'x') + "\"; " +
                            "8/8/8/8/8/8/8/K6k w - -";
     std::string content = std::string(Opening) + "\r\n" + // CR LF line end
-                          "\n   \n# a comment line\n" +     // not counted
+                          "\n   \n# a comment line\n" +   // not counted
                           "not a position\n" +
                           "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBN w KQkq -\n" + // 7 files
                           "6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1; bm Ra8#\n" +       // EPD tail

@@ -16,15 +16,15 @@ struct EloCase {
 
 TEST(TestStatistics, EloAndMargin) {
     const EloCase cases[] = {
-        {10, 10, 0, 190, 78},    // s = 0.75, v = (0.1875 - 0.125) / 19
-        {0, 10, 10, -190, 78},   // the mirror: truncation toward zero on both sides
-        {5, 0, 0, 1000, 1000},   // all won
-        {0, 0, 5, -1000, 1000},  // all lost
-        {0, 0, 0, 0, 1000},      // no games
-        {0, 1, 0, 0, 1000},      // one game: no variance yet
-        {0, 12, 0, 0, 0},        // all drawn: zero variance, never a negative one
-        {1, 1, 0, 190, 340},     // n = 2: v = 0.0625
-        {30, 40, 30, 0, 53},     // even score
+        {10, 10, 0, 190, 78},   // s = 0.75, v = (0.1875 - 0.125) / 19
+        {0, 10, 10, -190, 78},  // the mirror: truncation toward zero on both sides
+        {5, 0, 0, 1000, 1000},  // all won
+        {0, 0, 5, -1000, 1000}, // all lost
+        {0, 0, 0, 0, 1000},     // no games
+        {0, 1, 0, 0, 1000},     // one game: no variance yet
+        {0, 12, 0, 0, 0},       // all drawn: zero variance, never a negative one
+        {1, 1, 0, 190, 340},    // n = 2: v = 0.0625
+        {30, 40, 30, 0, 53},    // even score
     };
     for (const EloCase& c : cases) {
         EloEstimate e = estimateElo(c.wins, c.draws, c.losses);
@@ -36,8 +36,8 @@ TEST(TestStatistics, EloAndMargin) {
 
 TEST(TestStatistics, TimeFormat) {
     const std::pair<double, const char*> cases[] = {
-        {75.3, "01:15.3"},   {3725.5, "01:02:05.5"}, {0.05, "00:00.0"},
-        {29940, "08:19:00.0"}, {-3, "00:00.0"},     {360000, "100:00:00.0"},
+        {75.3, "01:15.3"},     {3725.5, "01:02:05.5"}, {0.05, "00:00.0"},
+        {29940, "08:19:00.0"}, {-3, "00:00.0"},        {360000, "100:00:00.0"},
     };
     for (const auto& [seconds, expected] : cases) {
         char text[TimeTextSize];

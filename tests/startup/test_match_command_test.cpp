@@ -13,9 +13,9 @@ TEST(TestMatchCommand, PlaysWithTheGivenPresetsAndWritesTheGames) {
     // White mates in one: each game is one move.
     std::ofstream(folder.file("starts.txt")) << "6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1\n"
                                              << "no position\n";
-    CommandRun run = RunCorvid(folder, {"testmatch", "2", "starts.txt", "--time", "2+0.05", "--a",
-                                        "name=X", "--b", "depth=2,nullmove=off", "--pgn",
-                                        "games.pgn"});
+    CommandRun run =
+        RunCorvid(folder, {"testmatch", "2", "starts.txt", "--time", "2+0.05", "--a", "name=X",
+                           "--b", "depth=2,nullmove=off", "--pgn", "games.pgn"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("Test match: 2 games at 2+0.05 s"), std::string::npos);
     EXPECT_NE(run.output.find("A: depth=4,name=X\nB: depth=2,pawnstructure=0,nullmove=off\n"),

@@ -8,6 +8,7 @@
 #include "gui/qt/piece_images.h"
 #include "gui/qt/promotion_dialog.h"
 #include "gui/qt/side_panel.h"
+#include "gui/qt/test_match_command.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,6 +64,7 @@ MainWindow::MainWindow(bool endsProcess, QWidget* parent)
     dispatcher_.on(cmd::AnalysisWindow,
                    [this](int) { setAnalysisPaneOpen(!state_.analysisPaneOpen); });
     dispatcher_.on(cmd::SizeWindowToDefault, [this](int) { sizeToDefault(); });
+    installTestMatchCommand(*this);
 
     connect(board_, &BoardView::boardInput, this, [this] { refresh(); });
     connect(panel_, &SidePanel::command, this, [this](int id) {
