@@ -3,6 +3,7 @@
 #include "chess/fen.h"
 #include "control/game_end.h"
 #include "platform/data_files.h"
+#include "platform/text_line.h"
 #include "search/search_context.h"
 
 #include <cstdio>
@@ -13,29 +14,6 @@ namespace {
 
 // No FEN comes near this; a longer line is not a position (a binary file, a wrong file).
 constexpr size_t MaxLineLength = 4096;
-
-// Reads one line without its line end (LF, CR LF or CR). A line longer than MaxLineLength is
-// read to its end and marked tooLong. False at the end of the file.
-bool readLine(std::FILE* file, std::string& line, bool& tooLong) {
-    line.clear();
-    tooLong = false;
-    int c;
-    bool any = false;
-    while ((c = std::getc(file)) != EOF) {
-        any = true;
-        if (c == '\n') break;
-        if (c == '\r') {
-            int next = std::getc(file);
-            if (next != '\n' && next != EOF) std::ungetc(next, file);
-            break;
-        }
-        if (line.size() < MaxLineLength)
-            line += char(c);
-        else
-            tooLong = true;
-    }
-    return any;
-}
 
 bool blankOrComment(const std::string& line) {
     size_t first = line.find_first_not_of(" \t");
@@ -57,7 +35,8 @@ TestStartPositions loadTestStartPositions(const std::string& path) {
     if (!file) return loaded;
     std::string line;
     bool tooLong = false;
-    while (int(loaded.fens.size()) < MaxStartPositions && readLine(file, line, tooLong)) {
+    while (int(loaded.fens.size()) < MaxStartPositions &&
+           readTextLine(file, line, MaxLineLength, tooLong)) {
         if (blankOrComment(line)) continue;
         Position position;
         CastleInfo castleInfo;
