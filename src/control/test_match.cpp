@@ -30,17 +30,25 @@ public:
     std::atomic<EngineReporter*> user{nullptr}; // the mode's reporter, while installed
 
     void bestMove(const Position& p, uint16_t move, uint16_t ponder) override {
-        user.load()->bestMove(p, move, ponder);
+        target().bestMove(p, move, ponder);
     }
     void engineMove(const Position& before, uint16_t move) override {
-        user.load()->engineMove(before, move);
+        target().engineMove(before, move);
     }
     void resultClaim(const char* result, const char* reason) override {
-        user.load()->resultClaim(result, reason);
+        target().resultClaim(result, reason);
     }
-    void resign() override { user.load()->resign(); }
-    void drawOffer() override { user.load()->drawOffer(); }
-    int promotionPiece() override { return user.load()->promotionPiece(); }
+    void resign() override { target().resign(); }
+    void drawOffer() override { target().drawOffer(); }
+    int promotionPiece() override { return target().promotionPiece(); }
+
+private:
+    // A caller that fetched this reporter just before the match ended may still call it.
+    EngineReporter& target() {
+        EngineReporter* u = user.load();
+        return u ? *u : silent_;
+    }
+    EngineReporter silent_;
 };
 
 // Per process: installed from the start of a match to its end.
@@ -110,8 +118,10 @@ void startTestMatch(const TestMatchOptions& options) {
     stopSearch();
     finishTestMatch();
     TestMatch& m = testMatch;
-    matchReporter.user.store(&reporter());
-    setReporter(&matchReporter);
+    if (&reporter() != &matchReporter) {
+        matchReporter.user.store(&reporter());
+        setReporter(&matchReporter);
+    }
 
     m.startPositions = loadTestStartPositions(options.startPositionsFile);
     m.totalGames = std::max(options.totalGames, 1);
@@ -176,8 +186,8 @@ void finishTestMatch() {
     searchInfo.incrementSeconds.store(savedUserSettings.incrementSeconds);
     searchInfo.fixedMoveSeconds.store(savedUserSettings.fixedMoveSeconds);
     activePersonality = savedUserSettings.personality;
-    EngineReporter* user = matchReporter.user.exchange(nullptr);
-    if (user) setReporter(user);
+    if (EngineReporter* user = matchReporter.user.load()) setReporter(user);
+    matchReporter.user.store(nullptr);
 }
 
 int testMatchBeforeSearch(int side, int maxDepth) {
