@@ -4,6 +4,7 @@
 #include "control/settings.h"
 #include "control/table_access.h"
 #include "control/test_match.h"
+#include "platform/data_files.h"
 #include "platform/engine_reporter.h"
 #include "search/search_info.h"
 #include "search/transposition_table.h"
@@ -209,10 +210,15 @@ int testMatchCommand(int argc, char** argv) {
     static ConsoleReporter console;
     setReporter(&console);
 
-    std::printf("Test match: %d games at %g+%g s, start positions from %s\nA: %s\nB: %s\n\n",
+    // A mistyped file name would quietly give games from the standard position only.
+    std::FILE* starts = openDataFile(options.startPositionsFile, "rb");
+    const bool startsFound = starts != nullptr;
+    if (starts) std::fclose(starts);
+    std::printf("Test match: %d games at %g+%g s, start positions from %s%s\nA: %s\nB: %s\n\n",
                 options.totalGames, options.baseMinutes * 60, options.incrementSeconds,
-                options.startPositionsFile.c_str(), describe(options.personalityA).c_str(),
-                describe(options.personalityB).c_str());
+                options.startPositionsFile.c_str(),
+                startsFound ? "" : " (not found: every game from the standard position)",
+                describe(options.personalityA).c_str(), describe(options.personalityB).c_str());
     startTestMatch(options);
     // The match runs inside one think request: idle again means it is over.
     searchController.waitUntilIdle();

@@ -3,11 +3,15 @@
 // out, and the statistics come after every game.
 #include "startup/test_match_command_support.h"
 
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 
 namespace corvid::test {
 namespace {
+
+// Below this share of one processor the clocks say more about the machine than the program.
+constexpr double MinProcessorShare = 0.5;
 
 // Used when the shared opening positions are not beside the repository.
 const char* const FallbackOpenings[] = {
@@ -44,7 +48,16 @@ TEST(TestMatchCommandSlow, TwentyGamesFromOpeningPositions) {
                           &wins, &losses, &draws, &forfeits),
               4);
     EXPECT_EQ(wins + losses + draws, 20);
-    EXPECT_EQ(forfeits, 0);
+    // The clocks run on the wall clock: a program that gets a small share of a processor (a
+    // machine busy with other work) runs out of time whatever its time management does.
+    const double share = run.cpuSeconds / std::max(run.wallSeconds, 0.001);
+    if (share >= MinProcessorShare) {
+        EXPECT_EQ(forfeits, 0) << "with " << int(share * 100) << "% of a processor";
+    } else {
+        std::printf("The program had %d%% of a processor; clocks ran out in %d games (not "
+                    "judged)\n",
+                    int(share * 100), forfeits);
+    }
     // The last statistics for the log.
     size_t elo = run.output.rfind("\nElo : ", at);
     size_t last = run.output.rfind('\n', elo - 1) + 1;
