@@ -161,7 +161,18 @@ protected:
 };
 
 TEST_F(TestMatchRun, PairsShareAPositionWithColoursSwappedAndResultsAddUp) {
+    // After each game the personality in force is the one of the side that gave mate (white):
+    // A's preset in the odd games, B's (variant 1, no pawn-structure weight) in the even ones.
+    std::vector<std::pair<int, int>> winnersPreset;
+    recorder.onText = [&](const std::string&) {
+        if (testMatchRunning())
+            winnersPreset.push_back(
+                {activePersonality.variant, activePersonality.pawnStructureWeight});
+    };
     run(options(6, {MateInOne[0], MateInOne[1], MateInOne[2]}));
+    const std::vector<std::pair<int, int>> presets = {{0, 100}, {1, 0},   {0, 100},
+                                                      {1, 0},   {0, 100}, {1, 0}};
+    EXPECT_EQ(winnersPreset, presets);
 
     // One text at the start and one after each game, all under the match's time control.
     ASSERT_EQ(recorder.texts.size(), 7u);
@@ -198,13 +209,13 @@ TEST_F(TestMatchRun, PairsShareAPositionWithColoursSwappedAndResultsAddUp) {
 }
 
 TEST_F(TestMatchRun, EachSideSearchesWithItsOwnPresetFromTheStandardPosition) {
-    // No start-position file: every game from the standard position.
-    TestMatchOptions o = options(2, {});
+    // No start-position file: the game starts from the standard position.
+    TestMatchOptions o = options(1, {});
     o.personalityA.depthLimit = 1;
     o.personalityB.depthLimit = 3;
     run(o);
 
-    ASSERT_EQ(testMatch.gamesPlayed, 2);
+    ASSERT_EQ(testMatch.gamesPlayed, 1);
     EXPECT_TRUE(tags(folder.file("games.pgn"), "FEN").empty());
     EXPECT_EQ(field(recorder.texts.back(), "startIdx"), "-1");
     const SideStatistics& a = testMatch.sides[0];
