@@ -10,7 +10,7 @@
 #include "search/search_info.h"
 #include "search/transposition_table.h"
 #include "startup/engine_init.h"
-#include "support/scratch_directory.h"
+#include "support/test_support.h"
 
 #include <condition_variable>
 #include <cstdio>

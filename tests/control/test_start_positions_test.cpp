@@ -2,7 +2,6 @@
 // everything else is skipped and counted, and a long line never spills into a second one.
 #include "control/test_start_positions.h"
 
-#include "support/scratch_directory.h"
 #include "support/test_support.h"
 
 #include <fstream>

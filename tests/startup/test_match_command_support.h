@@ -1,7 +1,6 @@
 // Running `corvid testmatch` as a developer does, in a scratch folder, and reading its output.
 #pragma once
 
-#include "support/scratch_directory.h"
 #include "support/test_support.h"
 
 #include <chrono>

@@ -8,7 +8,7 @@
 #include "gui/qt/board_view.h"
 #include "gui/qt/side_panel.h"
 #include "search/search_info.h"
-#include "support/scratch_directory.h"
+#include "support/test_support.h"
 
 #include <QApplication>
 #include <QLabel>
