@@ -178,8 +178,9 @@ int testMatchCommand(int argc, char** argv) {
             int32_t megabytes = 0;
             if (!readInteger(argv[++i], 3, 65536, megabytes)) return usage("bad hash size");
             hashMegabytes = megabytes;
-        } else if (arg == "--help") {
-            return usage(nullptr);
+        } else if (arg == "--help" || arg == "-h") {
+            std::fputs(Usage, stdout);
+            return 0;
         } else if (arg == "--no-book") {
             book = false;
         } else if (arg.compare(0, 2, "--") != 0 && positional == 0 &&

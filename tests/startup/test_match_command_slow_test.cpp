@@ -1,6 +1,6 @@
 // A 20-game headless match at the match's own time control (one second a game and a hundredth
-// a move) from real opening positions: it runs to the end, its results add up, no clock runs
-// out, and the statistics come after every game.
+// a move) from the start positions shipped with the program: it finds them, runs to the end, its
+// results add up, no clock runs out, and the statistics come after every game.
 #include "startup/test_match_command_support.h"
 
 #include <algorithm>
@@ -13,27 +13,21 @@ namespace {
 // Below this share of one processor the clocks say more about the machine than the program.
 constexpr double MinProcessorShare = 0.5;
 
-// Used when the shared opening positions are not beside the repository.
-const char* const FallbackOpenings[] = {
-    "rnbqkb1r/pppp1ppp/5n2/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3",
-    "rnbqkb1r/pp2pppp/3p1n2/8/3NP3/8/PPP2PPP/RNBQKB1R w KQkq - 1 5",
-    "r1bqkbnr/pppp1ppp/2n5/1B2p3/4P3/5N2/PPPP1PPP/RNBQK2R b KQkq - 3 3",
-    "rnbqkb1r/ppp1pppp/5n2/3p4/2PP4/8/PP2PPPP/RNBQKBNR w KQkq - 1 3",
-};
-
-TEST(TestMatchCommandSlow, TwentyGamesFromOpeningPositions) {
+TEST(TestMatchCommandSlow, TwentyGamesFromTheShippedStartPositions) {
     ScratchDirectory folder;
+    // The program finds its start positions next to itself, as the build puts them there.
+    int shipped = 0;
     {
-        std::ofstream starts(folder.file("starts.txt"));
-        std::ifstream openings(SharedDataPath("epd/openings_8moves_v3.epd"));
+        std::ifstream starts(SourcePath("data/openingBook/testStartPositions.txt"));
         std::string line;
-        int lines = 0;
-        while (lines < 50 && std::getline(openings, line)) starts << line << "\n", ++lines;
-        if (lines == 0)
-            for (const char* fen : FallbackOpenings) starts << fen << "\n";
+        while (std::getline(starts, line)) shipped += !line.empty();
     }
-    CommandRun run = RunCorvid(folder, {"testmatch", "20", "starts.txt", "--hash", "16"});
+    ASSERT_GT(shipped, 40);
+    CommandRun run = RunCorvid(folder, {"testmatch", "20", "--hash", "16"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("start positions from openingBook/testStartPositions.txt\n"),
+              std::string::npos)
+        << run.output;
     EXPECT_EQ(Occurrences(run.output, "\nElo : "), 21) << run.output;
     for (int games = 0; games <= 20; ++games)
         EXPECT_EQ(Occurrences(run.output, "games: " + std::to_string(games) + " of 20 \n"), 1);
@@ -41,13 +35,15 @@ TEST(TestMatchCommandSlow, TwentyGamesFromOpeningPositions) {
     // "Match over: 20 of 20 games, A +w -l =d; ...; time forfeits: 0"
     size_t at = run.output.find("Match over: 20 of 20 games, A +");
     ASSERT_NE(at, std::string::npos) << run.output;
-    int wins = -1, losses = -1, draws = -1, forfeits = -1;
+    int wins = -1, losses = -1, draws = -1, loaded = -1, skipped = -1, forfeits = -1;
     ASSERT_EQ(std::sscanf(run.output.c_str() + at,
-                          "Match over: 20 of 20 games, A +%d -%d =%d; start positions: %*d "
-                          "loaded, %*d skipped; time forfeits: %d",
-                          &wins, &losses, &draws, &forfeits),
-              4);
+                          "Match over: 20 of 20 games, A +%d -%d =%d; start positions: %d "
+                          "loaded, %d skipped; time forfeits: %d",
+                          &wins, &losses, &draws, &loaded, &skipped, &forfeits),
+              6);
     EXPECT_EQ(wins + losses + draws, 20);
+    EXPECT_EQ(loaded, std::min(shipped, 2048));
+    EXPECT_EQ(skipped, 0);
     // The clocks run on the wall clock: a program that gets a small share of a processor (a
     // machine busy with other work) runs out of time whatever its time management does.
     const double share = run.cpuSeconds / std::max(run.wallSeconds, 0.001);

@@ -50,6 +50,10 @@ TEST(TestMatchCommand, RefusesWhatItDoesNotUnderstand) {
         EXPECT_EQ(run.exitCode, 2) << args.back() << "\n" << run.output;
         EXPECT_NE(run.output.find("usage: corvid testmatch"), std::string::npos);
     }
+    // Asked for, the options are help, not a mistake.
+    CommandRun help = RunCorvid(folder, {"testmatch", "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.output.find("usage: corvid testmatch"), 0u) << help.output;
 }
 
 } // namespace

@@ -66,6 +66,7 @@ TEST_F(WindowTest, TestMatchShowsItsStatisticsAfterEveryGameAndEndsWhenTheUserTa
     }
     EXPECT_EQ(window->sidePanel()->statusLabel()->text().toStdString(), statistics.back());
     EXPECT_TRUE(messages.empty()) << messages.front(); // no "Game Over" box for any game
+    EXPECT_EQ(testMatch.timeForfeits, 0);
     EXPECT_EQ(searchInfo.baseMinutes.load(), 5);
     EXPECT_EQ(searchInfo.incrementSeconds.load(), 5);
     EXPECT_EQ(searchInfo.humanSide.load(), EnginePlaysNeither);
