@@ -7,6 +7,7 @@
 #include "control/game_end.h"
 #include "control/search_controller.h"
 #include "control/settings.h"
+#include "control/test_match.h"
 #include "control/time_control.h"
 #include "platform/engine_reporter.h"
 #include "search/root_search.h"
@@ -81,6 +82,8 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
         }
         first = false;
         setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
+        // In a test match the mover searches with its own preset (and its depth limit).
+        int depthLimit = testMatchBeforeSearch(side, searchInfo.maxDepth.load());
         Move move = NoMove;
         bool searched = false;
         if (!searchInfo.positionRejected.load()) {
@@ -88,7 +91,8 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
                 move = probeBook(currentGamePosition(), gameKeyHistory());
             if (move == NoMove) {
                 if (!inProtocolMode()) reporter().statusText("Thinking....");
-                move = rootSearch(context, searchInfo.maxDepth.load());
+                move = rootSearch(context, depthLimit);
+                testMatchAfterSearch(context);
                 searched = true;
             }
         }
@@ -100,7 +104,7 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
         // The window shows the search's last figures (or clears "Thinking....").
         if (!inProtocolMode() && searched) reportFinishedSearch(context);
         playEngineMove(move, context, gameOverNow);
-        keepPlaying = playing();
+        keepPlaying = testMatchRunning() ? testMatchAfterMove() : playing();
         if (inUciMode()) searchInfo.humanSide.store(EnginePlaysNeither);
     }
     return true;
@@ -188,6 +192,8 @@ void searchThreadLoop() {
             }
             break;
         }
+        // A match lives only as long as its think loop: however that loop ended, the match ends.
+        finishTestMatch();
         searchInfo.ponderState.store(PonderState::None);
         searchInfo.searchState.store(SearchState::Idle);
         searchController.finish(followUp);

@@ -1,5 +1,7 @@
 #include "control/settings.h"
 
+#include "platform/text_line.h"
+
 #include <cstdio>
 
 namespace corvid {
@@ -12,28 +14,6 @@ namespace {
 
 // Lines beyond this are not settings anyone wrote; they are skipped whole.
 constexpr size_t MaxSettingsLine = 65536;
-
-// Reads one line (any line end: LF, CR LF or CR) without its line end. False at end of file.
-bool ReadWholeLine(std::FILE* file, std::string& line, bool& tooLong) {
-    line.clear();
-    tooLong = false;
-    int c;
-    bool any = false;
-    while ((c = std::getc(file)) != EOF) {
-        any = true;
-        if (c == '\n') break;
-        if (c == '\r') {
-            int next = std::getc(file);
-            if (next != '\n' && next != EOF) std::ungetc(next, file);
-            break;
-        }
-        if (line.size() < MaxSettingsLine)
-            line += char(c);
-        else
-            tooLong = true;
-    }
-    return any;
-}
 
 // A line end inside a key or value would split the entry when the file is read back.
 std::string OneLine(const std::string& text) {
@@ -99,7 +79,7 @@ bool loadSettingsFile(SettingsMap& map, std::FILE* file) {
     std::map<std::string, std::string> merged = map.entries();
     std::string line;
     bool tooLong = false;
-    while (ReadWholeLine(file, line, tooLong)) {
+    while (readTextLine(file, line, MaxSettingsLine, tooLong)) {
         size_t equals = line.find('=');
         if (tooLong || equals == std::string::npos || equals == 0) continue;
         merged[line.substr(0, equals)] = line.substr(equals + 1);

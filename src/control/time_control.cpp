@@ -86,13 +86,16 @@ void guiTimeBudget(int side) {
         searchInfo.targetTime.store(fixed);
         return;
     }
-    int n = gameMoveCount();
+    allocateTime(guiTimeLeft(side, gameMoveCount()), 0, searchInfo.incrementSeconds.load());
+}
+
+double guiTimeLeft(int side, int n) {
     double increment = searchInfo.incrementSeconds.load();
     int base = int(searchInfo.baseMinutes.load() * 6000);
     double left = side == White
                       ? (n + 1) / 2 * increment * 100 + (base - searchInfo.whiteClock.load())
                       : n / 2 * increment * 100 + (base - searchInfo.blackClock.load());
-    allocateTime(left / 100, 0, increment);
+    return left / 100;
 }
 
 } // namespace corvid

@@ -29,5 +29,8 @@ void storeTimeBudget(const TimeBudget& budget);
 
 // The desktop's budget for the side to move from its clocks; nothing in the protocol modes.
 void guiTimeBudget(int side);
+// The desktop's time left for side in seconds with movesPlayed half-moves in the game: the base
+// time and an increment for each of its moves made, less what its clock has used.
+double guiTimeLeft(int side, int movesPlayed);
 
 } // namespace corvid

@@ -53,7 +53,10 @@ std::string formatScore(int score, int sideToMove, bool verbose, bool whitePov) 
 }
 
 std::string formatTime(double seconds) {
-    if (!(seconds > 0)) seconds = 0;
+    if (!(seconds > 0)) seconds = 0; // also NaN
+    // Beyond this the tenths no longer fit the integer arithmetic below.
+    constexpr double MaxSeconds = 1e15;
+    if (seconds > MaxSeconds) seconds = MaxSeconds;
     // Counted in tenths, with a little slack so that 75.3 (stored as 75.29999...) shows .3.
     const long long tenths = static_cast<long long>(std::floor(seconds * 10 + 1e-6));
     const long long whole = tenths / 10;

@@ -8,6 +8,7 @@
 #include "search/bench.h"
 #include "search/transposition_table.h"
 #include "startup/engine_init.h"
+#include "startup/test_match_command.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,13 +37,16 @@ void printHelp(std::FILE* out, const char* program) {
                  "  %s bench [DEPTH]\n"
                  "      about 40 fixed positions searched to DEPTH (default 8); the node total is\n"
                  "      the search's signature\n"
+                 "  %s testmatch [GAMES] [FILE] [options]\n"
+                 "      self-play of two search personalities (A and B) from the start positions,\n"
+                 "      with the statistics after every game (%s testmatch --help: the options)\n"
                  "  %s --help\n"
                  "      this text\n"
                  "\n"
                  "Data files (bitbases/*.ebb, openingBook/TestBook.obk and\n"
                  "openingBook/testStartPositions.txt) are looked up in the working folder, then\n"
                  "next to the program, then in ../share/corvid beside the program's folder.\n",
-                 name, name, name, name);
+                 name, name, name, name, name, name);
 }
 
 // A command line the program does not know: the help on standard error, status 2.
@@ -118,6 +122,7 @@ int perftCommand(int argc, char** argv) {
 int runDeveloperCommand(int argc, char** argv) {
     if (std::strcmp(argv[1], "perft") == 0) return perftCommand(argc, argv);
     if (std::strcmp(argv[1], "bench") == 0) return benchCommand(argc, argv);
+    if (std::strcmp(argv[1], "testmatch") == 0) return testMatchCommand(argc, argv);
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         printHelp(stdout, argv[0]);
         return 0;

@@ -16,7 +16,8 @@ TEST(CommandLine, HelpNamesTheDeveloperCommandsAndTheStartWithoutArguments) {
         EXPECT_EQ(test::RunCommand(test::BuiltProgram(name) + " --help </dev/null", out, &err), 0);
         for (const std::string& text :
              std::vector<std::string>{name + " perft DEPTH [FEN]", name + " bench [DEPTH]",
-                                      name + " --help", "\"uci\"", "xboard", "../share/corvid"})
+                                      name + " testmatch [GAMES] [FILE]", name + " --help",
+                                      "\"uci\"", "xboard", "../share/corvid"})
             EXPECT_NE(out.find(text), std::string::npos) << name << ": " << text;
         EXPECT_EQ(err, "") << name;
     }

@@ -31,6 +31,7 @@ constexpr KeyCommand Keys[] = {
     {'H', cmd::ClearHash, 0},
     {'K', cmd::PreviousPgnGame, 0},
     {'L', cmd::NextPgnGame, 0},
+    {'M', 0, cmd::TestMatch},
     {'Q', cmd::DisplayQSearch, 0},
     {'S', cmd::SetupBoard, 0},
     {'T', cmd::DisplayTtEntry, 0},

@@ -11,6 +11,7 @@
 #include "gui/qt/report_queue.h"
 #include "gui/qt/search_view.h"
 #include "gui/qt/side_panel.h"
+#include "gui/qt/test_match_command.h"
 #include "gui/qt/window_dialog_services.h"
 
 #include <QAction>
@@ -74,6 +75,7 @@ MainWindow::MainWindow(bool endsProcess, QWidget* parent)
                    [this](int) { setAnalysisPaneOpen(!state_.analysisPaneOpen); });
     dispatcher_.on(cmd::SizeWindowToDefault, [this](int) { sizeToDefault(); });
     installSearchView(*this);
+    installTestMatchCommand(*this);
 
     connect(board_, &BoardView::boardInput, this, [this] { refresh(); });
     connect(panel_, &SidePanel::command, this, [this](int id) {

@@ -32,6 +32,8 @@ TEST(KeyTable, EveryShortcut) {
         {'H', false, 75},
         {'K', false, 40024},
         {'L', false, 40010},
+        {'M', true, 40087},
+        {'M', false, 0},
         {'Q', false, 40086},
         {'S', false, 46},
         {'T', false, 40061},
