@@ -39,5 +39,7 @@ constexpr int BookValueFirst = 50001; // keys 1..5: book values -2..2 (50001..50
 constexpr int BookRemovePosition = 50006;
 constexpr int BlackKingDetails = 50010, WhiteKingDetails = 50011;
 constexpr int ShowCoordinates = 50020, ShowLegalMoves = 50021;
+// Search threads: 1, 2, 4, 8 and 16 (the count is 1 << (id - FirstThreadsItem)).
+constexpr int FirstThreadsItem = 50030, LastThreadsItem = 50034;
 
 } // namespace corvid::cmd

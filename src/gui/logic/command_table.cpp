@@ -64,6 +64,12 @@ constexpr CommandEntry Table[] = {
     {cmd::DefaultSettings, "Default Settings", Options, false},
     {cmd::WinboardSettings, "Winboard Settings", Options, false},
     {cmd::BookEdit, "Book Edit", Options, false},
+    {0, "", Options, false},
+    {50030, "1 Search Thread", Options, true},
+    {50031, "2 Search Threads", Options, true},
+    {50032, "4 Search Threads", Options, true},
+    {50033, "8 Search Threads", Options, true},
+    {50034, "16 Search Threads", Options, true},
 
     {cmd::UseHashTable, "&Use Hash Table", Hash, true},
     {cmd::ClearHash, "Clear Hash \t(h)", Hash, false},
