@@ -5,6 +5,7 @@
 #include "chess/move_gen.h"
 #include "control/engine_name.h"
 #include "control/game.h"
+#include "control/missing_data_files.h"
 #include "control/new_game.h"
 #include "control/opponent_move.h"
 #include "control/preferences.h"
@@ -203,6 +204,8 @@ void startFirstGame(WindowState& state) {
     state.game = GameSnapshot();
     resetWindowForNewGame(state);
     newGame(true, false, nullptr);
+    // The window shows status texts from now on: the data files the engine found nowhere.
+    reportMissingDataFiles();
 }
 
 bool analysisPaneWanted() { return searchInfo.showSearchInfo.load(); }
