@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 namespace corvid {
@@ -98,6 +99,33 @@ TEST(SearchThreads, AStopEndsEveryThreadPromptly) {
     uint64_t helpersAfterStop = helperNodes();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(helperNodes(), helpersAfterStop) << "no helper searches on";
+}
+
+// Resident bytes of the process.
+size_t ResidentBytes() {
+    std::FILE* file = std::fopen("/proc/self/statm", "r");
+    if (!file) return 0;
+    unsigned long long pages = 0, resident = 0;
+    int read = std::fscanf(file, "%llu %llu", &pages, &resident);
+    std::fclose(file);
+    return read == 2 ? size_t(resident) * 4096 : 0;
+}
+
+// Each helper's own tables (mostly its histories, as large as the main search's) are small
+// beside the table, and the helpers share the one table rather than copy it: three helpers add
+// far less than one more table of 48 MB.
+TEST(SearchThreads, HelpersAddLittleMemoryAndShareTheTable) {
+    EXPECT_LT(helperThreadBytes(), size_t(8) << 20);
+    std::printf("bytes per helper thread: %zu\n", helperThreadBytes());
+    ThreadsScope scope(4);
+    ttResize(22);
+    Search(Middlegame, 7, 1); // the clear inside makes every page of the table resident
+    size_t before = ResidentBytes();
+    Search(Middlegame, 7, 4);
+    size_t after = ResidentBytes();
+    EXPECT_EQ(helperThreadCount(), 3);
+    EXPECT_LT(after - before, size_t(40) << 20) << before << " " << after;
+    ttResize(18);
 }
 
 } // namespace
