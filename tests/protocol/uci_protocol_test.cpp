@@ -404,7 +404,7 @@ TEST(UciProtocol, ThreadsTakesEffectAtTheNextSearch) {
     EXPECT_EQ(CountPrefix(seen, "bestmove"), 0);
     engine->send("stop");
     ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs));
-    engine->send("go depth 9");
+    engine->send("go depth 6");
     std::string line;
     ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
     EXPECT_NE(MoveWord(line), "(none)");
