@@ -2,7 +2,8 @@
 # Builds and runs every test: the Release build with all tests (the slow ones too), then the
 # address/undefined sanitizer build with the fast ones. Installs what it needs first.
 # "scripts/test.sh tsan" instead runs the fast tests under the thread sanitizer (the engine
-# executables the protocol tests start are built with it too).
+# executables the protocol tests start are built with it too), the search and protocol tests
+# also with 2 and 4 search threads.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
@@ -11,6 +12,14 @@ if [[ "${1:-}" == "tsan" ]]; then
     scripts/build.sh tsan
     TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan -L unit --output-on-failure \
         -j "$(nproc)"
+    # The search and protocol tests again with helper search threads.
+    for threads in 2 4; do
+        for program in search_tests protocol_tests; do
+            echo "== $program with $threads search threads"
+            CORVID_TEST_THREADS=$threads TSAN_OPTIONS=halt_on_error=1 \
+                "build/tsan/tests/$program" --gtest_brief=1
+        done
+    done
     echo "All tests passed under the thread sanitizer."
     exit 0
 fi

@@ -2,17 +2,14 @@
 # Plays the engine with its bitbases against the same engine without them, from endgame
 # positions (pawn endings and positions with at most one piece a side), and prints the score.
 #   tools/bitbase_match.sh [build dir] [games] [time control] [more match options...]
-# Needs Node.js and the match tool in ../shared/tools/match (beside the repository).
+# Needs Node.js (the match tool is in tools/match).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "${1:-$root/build/release}" && pwd)"
 games="${2:-200}"
 tc="${3:-10+0.1}"
 shift $(($# < 3 ? $# : 3))
-# ../shared beside the repository (or beside a parent, from a worktree further down).
-shared="$root/.."
-while [[ ! -d "$shared/shared" && "$shared" != / ]]; do shared="$(dirname "$shared")"; done
-match="$shared/shared/tools/match/match"
+match="$root/tools/match/match"
 data="$root/tests/data/epd"
 
 work="$(mktemp -d)"

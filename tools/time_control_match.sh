@@ -8,11 +8,8 @@ games=${1:-20}
 opponent=${2:-/usr/games/fairymax}
 proto=xboard
 [[ "$opponent" == *stockfish* ]] && proto=uci
-shared=../shared
-[[ -d "$shared" ]] || shared=../../shared # from a git worktree
-match=$shared/tools/match/match
+match=tools/match/match
 openings=data/openingBook/testStartPositions.txt
-[[ -f "$match" ]] || { echo "match tool not found under $shared/tools" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for tc in 1+0.01 40/10+0 movetime=50; do

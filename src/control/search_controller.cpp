@@ -6,6 +6,7 @@
 #include "control/table_access.h"
 #include "platform/clock.h"
 #include "platform/thread.h"
+#include "search/search_threads.h"
 
 namespace corvid {
 
@@ -113,6 +114,8 @@ void startSearchThread() {
         // The search thread is the one user of the big pawn cache.
         claimPawnCache();
         searchThreadLoop();
+        // Its helpers go with it.
+        endHelperThreads();
     });
 }
 

@@ -54,8 +54,8 @@ static_assert(sizeof(PawnCacheEntry) <= 200);
 
 constexpr int PawnCacheEntries = 65536;
 
-// Per process: the search thread's pawn cache (13 MB); cleared at engine start and whenever
-// the transposition table is cleared.
+// Per process: the main search thread's pawn cache (13 MB); cleared at engine start and
+// whenever the transposition table is cleared.
 extern PawnCacheEntry pawnCache[PawnCacheEntries];
 
 // Zeroes every entry of pawnCache. Only while no search runs.
@@ -68,6 +68,13 @@ void clearPawnCache();
 bool claimPawnCache();
 // Gives pawnCache up again (the owning thread, before it ends).
 void releasePawnCache();
+
+// Makes the calling thread (a helper search thread) evaluate with a cache of its own: count
+// entries (a power of two) that the caller keeps; nullptr returns it to the small private cache.
+void usePawnCache(PawnCacheEntry* entries, int count);
+// Zeroes the calling thread's own cache when pawnCache was cleared since the thread last
+// looked: clears reach the helpers' caches when their next search starts.
+void catchUpPawnCacheClear();
 
 // The calling thread's cache slot for the key; it may hold another configuration.
 PawnCacheEntry& pawnCacheSlot(uint64_t pawnKey);

@@ -3,8 +3,10 @@
 #include "control/search_controller.h"
 #include "control/settings.h"
 #include "control/table_access.h"
+#include "control/thread_count.h"
 #include "protocol/engine_output.h"
 #include "search/search_info.h"
+#include "search/search_threads.h"
 
 #include <algorithm>
 #include <cctype>
@@ -32,6 +34,11 @@ void applyOwnBook(const std::string& value) {
 }
 void applyDebugLog(const std::string& value) { searchInfo.debugLog.store(isTrue(value)); }
 void applyChess960(const std::string& value) { setChess960(isTrue(value)); }
+void applyThreads(const std::string& value) {
+    char* end = nullptr;
+    long long count = std::strtoll(value.c_str(), &end, 10);
+    if (end != value.c_str()) setSearchThreads(count);
+}
 
 const UciOption options[] = {
     {"Hash", OptionType::Spin, "48", HashMinimum, HashMaximum, applyHash},
@@ -41,6 +48,7 @@ const UciOption options[] = {
     {"OwnBook", OptionType::Check, "true", 0, 0, applyOwnBook},
     {"Debug Log", OptionType::Check, "false", 0, 0, applyDebugLog},
     {"UCI_Chess960", OptionType::Check, "false", 0, 0, applyChess960},
+    {"Threads", OptionType::Spin, "1", 1, MaxSearchThreads, applyThreads, false},
 };
 
 // An option a front end may still send although it is no longer declared.
@@ -112,7 +120,7 @@ void applySetOption(const std::string& line) {
     if (!option) option = find(hiddenOptions, sizeof hiddenOptions / sizeof hiddenOptions[0]);
     if (!option) return;
     // Options change the table, the book settings or the search's flags: never under a search.
-    stopSearch();
+    if (option->stopsSearch) stopSearch();
     option->apply(value);
 }
 

@@ -14,6 +14,9 @@ struct UciOption {
     const char* defaultText; // "" for a button; nullptr: no default printed
     int minimum, maximum;    // spin only
     void (*apply)(const std::string& value);
+    // Most options change what a running search uses: the search is stopped first. The others
+    // only set what the next search reads.
+    bool stopsSearch = true;
 };
 
 // The declared options in the order the "uci" reply lists them.

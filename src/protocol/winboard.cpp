@@ -8,6 +8,7 @@
 #include "control/opponent_move.h"
 #include "control/search_controller.h"
 #include "control/settings.h"
+#include "control/thread_count.h"
 #include "control/time_control.h"
 #include "protocol/command_table.h"
 #include "protocol/engine_output.h"
@@ -41,7 +42,7 @@ void nameCommand(const std::string& line) {
 }
 
 void writeFeatures() {
-    writeOutput("feature myname=\"%s\" name=1 setboard=1 ping=1\n", engineName().c_str());
+    writeOutput("feature myname=\"%s\" name=1 setboard=1 ping=1 smp=1\n", engineName().c_str());
     writeOutput("feature done=1\n");
 }
 
@@ -219,6 +220,12 @@ void sdCommand(const std::string& line) {
 
 void moveNowCommand(const std::string&) { moveNow(); }
 
+// "cores N": the threads of the next search; a search that runs goes on as it is.
+void coresCommand(const std::string& line) {
+    long long count = 0;
+    if (std::sscanf(line.c_str(), "cores %lld", &count) == 1) setSearchThreads(count);
+}
+
 void pingCommand(const std::string& line) {
     // A think is asked to move now and the pong follows its move; pondering and analysis go on.
     if (searchInfo.searchState.load() == SearchState::Thinking) {
@@ -246,6 +253,7 @@ const Command winboardCommands[] = {
     {"draw", MatchContains, drawCommand},     {"analyze", MatchContains, analyzeCommand},
     {"exit", MatchBegins, exitCommand},       {"sd ", MatchContains, sdCommand},
     {"?", MatchWhole, moveNowCommand},        {"ping", MatchContains, pingCommand},
+    {"cores ", MatchBegins, coresCommand},
 };
 
 } // namespace

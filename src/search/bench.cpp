@@ -9,6 +9,7 @@
 #include "search/root_search.h"
 #include "search/search.h"
 #include "search/search_info.h"
+#include "search/search_threads.h"
 #include "search/transposition_table.h"
 
 #include <memory>
@@ -79,15 +80,17 @@ BenchResult runAll(int depth, std::FILE* out) {
         context->analysisLines = 1;
         int64_t start = millisecondClock();
         Move best = rootSearch(*context, depth);
-        searching += millisecondClock() - start;
-        result.nodes += context->nodes;
+        int64_t elapsed = millisecondClock() - start;
+        searching += elapsed;
+        uint64_t nodes = searchedNodes(*context);
+        result.nodes += nodes;
         ++result.positions;
         if (out) {
             char text[16];
             FormatCoordinate(text, best, position, false);
-            std::fprintf(out, "Position %2d/%d  %-6s score %6d  nodes %12llu\n", i + 1, BenchCount,
-                         best ? text : "(none)", context->rootLines[0].score,
-                         (unsigned long long)context->nodes);
+            std::fprintf(out, "Position %2d/%d  %-6s score %6d  nodes %12llu  ms %7lld\n", i + 1,
+                         BenchCount, best ? text : "(none)", context->rootLines[0].score,
+                         (unsigned long long)nodes, (long long)elapsed);
         }
     }
     result.milliseconds = searching;
@@ -97,17 +100,19 @@ BenchResult runAll(int depth, std::FILE* out) {
 
 } // namespace
 
-BenchResult runBench(int depth, std::FILE* out) {
+BenchResult runBench(int depth, std::FILE* out, int threads) {
     BenchResult result;
+    int savedThreads = searchInfo.searchThreads.exchange(threads);
     LargeStackThread thread;
-    if (!thread.start([&] {
+    if (thread.start([&] {
             // Like the search thread, the bench thread evaluates with the big pawn cache.
             bool claimed = claimPawnCache();
             result = runAll(depth, out);
+            endHelperThreads();
             if (claimed) releasePawnCache();
         }))
-        return result;
-    thread.join();
+        thread.join();
+    searchInfo.searchThreads.store(savedThreads);
     return result;
 }
 

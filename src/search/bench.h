@@ -16,7 +16,8 @@ struct BenchResult {
 };
 
 // Searches every bench position to depth plies, writing one line per position to out (when
-// given). Runs on a thread with the search's stack size.
-BenchResult runBench(int depth, std::FILE* out);
+// given). Runs on a thread with the search's stack size. With more than one thread the node
+// total varies from run to run; the time is then the time to depth.
+BenchResult runBench(int depth, std::FILE* out, int threads = 1);
 
 } // namespace corvid

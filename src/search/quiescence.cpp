@@ -122,7 +122,7 @@ int quiesce(SearchContext& c, int alpha, int beta, int qd, int nodeType) {
             GenerateEvasions(pos, list);
             if (list.count == 0) return ply - MateValue;
             rec.evasionCount = list.count;
-            scoreEvasions(list, pos, searchHistory, prev1);
+            scoreEvasions(list, pos, c.history, prev1);
         } else if (mode == 1) {
             MoveList all;
             GenerateEvasions(pos, all);

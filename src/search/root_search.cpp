@@ -9,6 +9,7 @@
 #include "search/search.h"
 #include "search/search_info.h"
 #include "search/search_report.h"
+#include "search/search_threads.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -224,23 +225,19 @@ void rootMoveRaisedAlpha(SearchContext& c, Move m, int v, int beta) {
     }
 }
 
-Move rootSearch(SearchContext& c, int maxDepth) {
-    // Step 1. The stop request belongs to engine control, which clears it when it hands out a
-    // request: clearing it here would lose a stop that came in between.
-    ClearHistory(searchHistory);
-    buildReductionTable();
-    c.switches = activePersonality.switches;
-    c.nodeLimit = uint64_t(std::max<int64_t>(searchInfo.maxNodes.load(), 0));
+namespace {
+
+// The counters, the stack, the histories and the lines, as every search starts them.
+void resetSearch(SearchContext& c) {
+    ClearHistory(c.history);
     c.aborted = false;
     c.nodes = c.qnodes = 0;
     c.nextCheck = 0;
+    c.helperNodesSeen = 0;
     c.selDepth = 0;
     c.instability = c.prevInstability = c.bestMoveChanges = 0;
     c.reportedMove = NoMove;
     resetPlyRecords(c, 0);
-
-    // Steps 2-3. Root moves.
-    buildRootMoves(c);
     for (RootLine& line : c.rootLines) {
         line.move = NoMove;
         line.pvLength = 0;
@@ -248,11 +245,53 @@ Move rootSearch(SearchContext& c, int maxDepth) {
         line.depth = 0;
     }
     std::fill(std::begin(c.previousScores), std::end(c.previousScores), 0);
-    if (c.rootMoves.count == 0) return NoMove;
-    // Until an iteration has found better, the first root move stands.
+}
+
+// Until an iteration has found better, the first root move stands.
+void takeFirstRootMove(SearchContext& c) {
     c.rootLines[0].move = c.rootMoves.moves[0];
     c.rootLines[0].pv[0] = c.rootMoves.moves[0];
     c.rootLines[0].pvLength = 1;
+}
+
+void beginIteration(SearchContext& c, int d) {
+    c.position = c.rootPosition;
+    c.iterationDepth = d;
+    c.setKey(c.rootPosition.ply, c.rootPosition.key);
+    c.rootMoveNumber = 1;
+    c.plyOneMoveNumber = 1;
+    c.rootFailState = 0;
+    c.firstMoveTime = 0;
+    c.iterationStart = millisecondClock();
+    c.lineReported = false;
+    resetPlyRecords(c, 1);
+}
+
+// Helpers leave out iterations in blocks of a size and phase of their own, so that they spread
+// over the depths instead of all searching the tree the main thread searches.
+constexpr int SkipBlocks = 20;
+constexpr int SkipSize[SkipBlocks] = {1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4, 4};
+constexpr int SkipPhase[SkipBlocks] = {0, 1, 0, 1, 2, 3, 0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5, 6, 7};
+
+} // namespace
+
+bool helperSkipsIteration(int helper, int depthPlies, int rootPly) {
+    int i = (std::max(helper, 1) - 1) % SkipBlocks;
+    return ((depthPlies + rootPly + SkipPhase[i]) / SkipSize[i]) % 2 != 0;
+}
+
+Move rootSearch(SearchContext& c, int maxDepth) {
+    // Step 1. The stop request belongs to engine control, which clears it when it hands out a
+    // request: clearing it here would lose a stop that came in between.
+    buildReductionTable();
+    c.switches = activePersonality.switches;
+    c.nodeLimit = uint64_t(std::max<int64_t>(searchInfo.maxNodes.load(), 0));
+    resetSearch(c);
+
+    // Steps 2-3. Root moves.
+    buildRootMoves(c);
+    if (c.rootMoves.count == 0) return NoMove;
+    takeFirstRootMove(c);
 
     // Steps 4-5.
     c.searchStart = millisecondClock();
@@ -262,22 +301,13 @@ Move rootSearch(SearchContext& c, int maxDepth) {
     c.position = c.rootPosition;
     const Position& root = c.rootPosition;
     c.nullMoveAllowed = root.pawnCount[White] + root.pawnCount[Black] > 0;
+    startHelperSearch(c, maxDepth);
 
     // Step 6. Iterations.
     Move previousBest = NoMove;
     bool reportedFinal = false;
     for (int d = 2; d <= 2 * maxDepth && d < 2 * MaxPly; d += 2) {
-        c.position = c.rootPosition;
-        c.iterationDepth = d;
-        c.setKey(root.ply, root.key);
-        c.rootMoveNumber = 1;
-        c.plyOneMoveNumber = 1;
-        c.rootFailState = 0;
-        c.firstMoveTime = 0;
-        c.iterationStart = millisecondClock();
-        c.lineReported = false;
-        resetPlyRecords(c, 1);
-
+        beginIteration(c, d);
         bool analysing = searchInfo.searchState.load() == SearchState::Analyzing;
         int lines = analysing ? std::clamp(c.analysisLines, 1, MaxRootLines) : 1;
         lines = std::min(lines, c.rootMoves.count);
@@ -310,6 +340,8 @@ Move rootSearch(SearchContext& c, int maxDepth) {
         // once.
         if (stop || c.aborted) break;
     }
+    // The helpers' node counts are final from here on.
+    stopHelperSearch();
     // Front ends show the last line beside the move played: when a fail high was taken back or
     // a later move took over unreported, the final line is said again.
     bool finalLineShown = reportedFinal && c.reportedMove == c.rootLines[0].move;
@@ -318,6 +350,27 @@ Move rootSearch(SearchContext& c, int maxDepth) {
         report(c, ExactBound);
     }
     return c.rootLines[0].move;
+}
+
+void helperRootSearch(SearchContext& c, int maxDepth, int helper) {
+    resetSearch(c);
+    if (c.rootMoves.count == 0) return;
+    takeFirstRootMove(c);
+    c.searchStart = millisecondClock();
+    for (int d = 2; d <= 2 * maxDepth && d < 2 * MaxPly; d += 2) {
+        if (c.helperStop && c.helperStop->load(std::memory_order_relaxed)) break;
+        if (d > 2 && helperSkipsIteration(helper, d / 2, c.rootPly)) continue;
+        beginIteration(c, d);
+        c.pvIndex = 0;
+        if (searchSlot(c, c.previousScores[0]) == AbortScore || c.aborted) break;
+        c.previousScores[0] = c.rootLines[0].score;
+        c.prevInstability = std::min(c.instability, InstabilityCap);
+        c.instability = 0;
+    }
+}
+
+uint64_t searchedNodes(const SearchContext& c) {
+    return c.helperStop ? uint64_t(c.nodes) : c.nodes + helperNodes();
 }
 
 } // namespace corvid

@@ -11,6 +11,16 @@ namespace corvid {
 // best).
 Move rootSearch(SearchContext& context, int maxDepth);
 
+// A helper thread's search of the root its context was set up with (setUpHelperContext): the
+// iterations up to maxDepth plies, leaving out those its helper number skips, until the main
+// search raises the helper's stop flag. It reports nothing; the table is all it leaves.
+void helperRootSearch(SearchContext& context, int maxDepth, int helper);
+// Whether helper number helper (1 and up) leaves out the iteration of depthPlies.
+bool helperSkipsIteration(int helper, int depthPlies, int rootPly);
+
+// The nodes of the search so far: the main search's own and its helpers'.
+uint64_t searchedNodes(const SearchContext& context);
+
 // The stop rules between iterations of a timed search (not analysing, not pondering), from
 // the fourth iteration on: the last search was stopped, the move is forced, the next iteration
 // would not fit the budget, or an obvious recapture stayed best.

@@ -5,10 +5,6 @@
 
 namespace corvid {
 
-// Per search: the quiet-move learning, cleared at the start of every root search; the search
-// thread's only.
-extern MoveHistory searchHistory;
-
 // Principal variation search of the context's working position to depth (half plies), at the
 // ply position.ply - rootPly. Returns the score for the side to move, or AbortScore when the
 // search must stop (callers pass it up at once).

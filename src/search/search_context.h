@@ -12,6 +12,7 @@
 #include "search/search_constants.h"
 #include "search/transposition_table.h"
 
+#include <atomic>
 #include <cstdint>
 
 namespace corvid {
@@ -56,6 +57,24 @@ struct RootLine {
     int32_t depth = 0; // half plies
 };
 
+// A count one thread advances while others may read it (the node counts the main search adds
+// up across its helpers): plain loads and stores, atomic so a reader never sees a torn value.
+class SharedCount {
+public:
+    SharedCount() = default;
+    SharedCount(const SharedCount& other) : value_(uint64_t(other)) {}
+    SharedCount& operator=(const SharedCount& other) { return *this = uint64_t(other); }
+    SharedCount& operator=(uint64_t value) {
+        value_.store(value, std::memory_order_relaxed);
+        return *this;
+    }
+    SharedCount& operator++() { return *this = uint64_t(*this) + 1; }
+    operator uint64_t() const { return value_.load(std::memory_order_relaxed); }
+
+private:
+    std::atomic<uint64_t> value_{0};
+};
+
 struct SearchContext {
     // ---- Set up by engine control
     Position rootPosition;
@@ -68,17 +87,24 @@ struct SearchContext {
     // ---- The search
     Position position; // the working position; moves are undone by copying back
     PlyRecord stack[StackSize];
+    // The quiet-move learning (histories, counter moves), cleared at every root search; each
+    // search thread learns on its own.
+    MoveHistory history;
     SearchSwitches switches; // the active personality's switches, copied at the root
-    uint64_t nodes = 0;
-    uint64_t qnodes = 0;
+    SharedCount nodes;
+    SharedCount qnodes;
     uint64_t nextCheck = 0;
-    uint64_t nodeLimit = 0; // 0: none
+    uint64_t nodeLimit = 0;       // 0: none
+    uint64_t helperNodesSeen = 0; // the helpers' nodes at the last clock check
     int32_t rootPly = 0;
     int32_t selDepth = 0;
     uint32_t searchAge = 0;
     int32_t iterationDepth = 0; // half plies
     bool nullMoveAllowed = true;
     bool aborted = false; // a stop reached the search: every later node returns at once
+    // A helper thread's context: the flag by which the main search ends the helpers' search.
+    // A helper reports nothing and never stops by itself (no clock, no node limit).
+    const std::atomic<bool>* helperStop = nullptr;
     int64_t lastDisplayRefresh = 0;
 
     // ---- Root

@@ -52,6 +52,9 @@ struct SearchInfo {
     std::atomic<bool> evalsFromWhitePov{true};
     // UCI: the last position the front end sent could not be set up; searches answer no move.
     std::atomic<bool> positionRejected{false};
+    // Threads searching each request, 1..256 (UCI "Threads", WinBoard "cores"); read when a
+    // search starts.
+    std::atomic<int32_t> searchThreads{1};
 };
 
 // Per process: the one controller record.

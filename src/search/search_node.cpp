@@ -11,6 +11,7 @@
 #include "search/search.h"
 #include "search/search_info.h"
 #include "search/search_report.h"
+#include "search/search_threads.h"
 #include "search/selectivity.h"
 #include "search/threat.h"
 
@@ -18,8 +19,6 @@
 #include <cstdlib>
 
 namespace corvid {
-
-MoveHistory searchHistory;
 
 namespace {
 
@@ -36,16 +35,20 @@ bool timedSearch() {
 
 // Step 1: a pending stop (honoured once the first iteration is done) or a missed ponder.
 bool stopRequested(const SearchContext& c) {
+    if (c.helperStop) return c.helperStop->load(std::memory_order_relaxed);
     if (searchInfo.ponderState.load(std::memory_order_relaxed) == PonderState::PonderMiss)
         return true;
     if (c.iterationDepth <= 2) return false;
     if (searchInfo.stopRequest.load(std::memory_order_relaxed) != StopRequest::None) return true;
-    return c.nodeLimit > 0 && c.nodes >= c.nodeLimit;
+    return c.nodeLimit > 0 && c.nodes + c.helperNodesSeen >= c.nodeLimit;
 }
 
 // Step 2: the clock, read every TimeCheckInterval nodes.
 bool outOfTime(SearchContext& c) {
     c.nextCheck = c.nodes + TimeCheckInterval;
+    if (c.helperStop) return false;
+    // A node limit counts the helpers' nodes too, as of the last check.
+    if (c.nodeLimit > 0) c.helperNodesSeen = helperNodes();
     int64_t now = millisecondClock();
     if (!inProtocolMode() &&
         searchInfo.stopRequest.load(std::memory_order_relaxed) != StopRequest::Abort &&
@@ -169,7 +172,7 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
         rec.pv[1] = TableLineEnd;
         rec.pvLength = 2;
         if (!n.excluded && n.ttMove && IsQuietMove(pos, n.ttMove) && n.tt.bound != BoundUpper)
-            updateQuietStats(searchHistory, rec.killers, pos, n.ttMove, depth, ply, prev1, prev2,
+            updateQuietStats(c.history, rec.killers, pos, n.ttMove, depth, ply, prev1, prev2,
                              nullptr, 0);
         return n.tt.score;
     }
@@ -230,7 +233,7 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
     MovePicker picker;
     int rootIndex = c.pvIndex;
     if (ply > 0)
-        InitMovePicker(picker, pos, searchHistory, rec.killers, n.ttMove, n.excluded, prev1, prev2);
+        InitMovePicker(picker, pos, c.history, rec.killers, n.ttMove, n.excluded, prev1, prev2);
     rec.evasionCount = ply > 0 ? picker.evasionCount : n.inCheck ? c.rootMoves.count : 0;
     const bool singleEvasion = n.inCheck && rec.evasionCount == 1 && depth >= 1;
     const CheckSquares checkSquares = PrepareCheckSquares(pos);
@@ -423,7 +426,7 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
             if (v >= beta || v == MateValue - 1 - ply) {
                 // Per-move step 16. Cut-off.
                 if (!n.excluded)
-                    updateQuietStats(searchHistory, rec.killers, pos, m, depth, ply, prev1, prev2,
+                    updateQuietStats(c.history, rec.killers, pos, m, depth, ply, prev1, prev2,
                                      tried, triedCount);
                 if (ply > 0 && !rec.repetitionDamped) {
                     int hints = (m == n.ttMove && singularMove ? HintSingular : 0) |
@@ -484,7 +487,7 @@ int searchNode(SearchContext& c, int alpha, int beta, int depth, bool nullAllowe
         best = alphaEntry;
     }
     if (bestMove && !n.excluded)
-        updateQuietStats(searchHistory, rec.killers, pos, bestMove, depth, ply, prev1, prev2, tried,
+        updateQuietStats(c.history, rec.killers, pos, bestMove, depth, ply, prev1, prev2, tried,
                          triedCount);
     if (!rec.repetitionDamped && (ply > 0 || c.pvIndex == 0)) {
         int hints = (bestMove && bestMove == n.ttMove && singularMove ? HintSingular : 0) |

@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "search/root_search.h"
 #include "search/search_info.h"
+#include "search/search_threads.h"
 
 #include <algorithm>
 #include <cstring>
@@ -30,6 +31,8 @@ Move tableMove(const Position& p) {
 // The report is a few kilobytes: filled in place on the search thread's stack, handed over by
 // reference, copied by whoever keeps it.
 template <class Send> void sendReport(const SearchContext& context, int bound, Send send) {
+    // The main search alone speaks for all threads.
+    if (context.helperStop) return;
     SearchReport report;
     fillSearchReport(context, bound, report);
     send(report);
@@ -47,8 +50,8 @@ void fillSearchReport(const SearchContext& c, int bound, SearchReport& report) {
     bool analysing = searchInfo.searchState.load() == SearchState::Analyzing;
     report.lineCount = analysing ? std::clamp(c.analysisLines, 1, MaxRootLines) : 1;
     report.elapsedMs = std::max<int64_t>(millisecondClock() - c.searchStart, 0);
-    report.nodes = c.nodes;
-    report.qnodes = c.qnodes;
+    report.nodes = searchedNodes(c);
+    report.qnodes = c.qnodes + helperQuiescenceNodes();
     report.rootMoveNumber = c.rootMoveNumber;
     report.plyOneMoveNumber = c.plyOneMoveNumber;
     report.rootMoveCount = c.rootMoves.count;

@@ -5,6 +5,7 @@
 #include "platform/engine_reporter.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 
@@ -25,6 +26,16 @@ uint32_t LockOf(uint64_t key) { return uint32_t(key >> 32); }
 
 TTBucket& BucketOf(const TranspositionTable& table, uint64_t key) {
     return table.buckets[uint32_t(key) & table.mask];
+}
+
+// The 32 bits of the data word that guard the lock: every bit of the data affects them.
+uint32_t DataMix(uint64_t data) { return uint32_t((data * 0x9E3779B97F4A7C15ull) >> 32); }
+
+uint64_t LoadWord(const uint64_t& word) {
+    return std::atomic_ref<const uint64_t>(word).load(std::memory_order_relaxed);
+}
+void StoreWord(uint64_t& word, uint64_t value) {
+    std::atomic_ref<uint64_t>(word).store(value, std::memory_order_relaxed);
 }
 
 int AgeDistance(int a, int b) { return a > b ? a - b : b - a; }
@@ -68,6 +79,29 @@ void ReplaceSamePosition(TTEntry& v, TTEntry n) {
 }
 
 } // namespace
+
+TTEntry ttLoad(const TTSlot& slot) {
+    uint64_t keyWord = LoadWord(slot.keyWord);
+    uint64_t data = LoadWord(slot.dataWord);
+    TTEntry e;
+    e.lock = uint32_t(keyWord) ^ DataMix(data);
+    e.age = uint8_t(keyWord >> 32);
+    e.flags = uint8_t(keyWord >> 40);
+    e.score = int16_t(uint16_t(data));
+    e.staticEval = int16_t(uint16_t(data >> 16));
+    e.move = Move(data >> 32);
+    e.depth = int16_t(uint16_t(data >> 48));
+    return e;
+}
+
+void ttSave(TTSlot& slot, const TTEntry& e) {
+    uint64_t data = uint64_t(uint16_t(e.score)) | uint64_t(uint16_t(e.staticEval)) << 16 |
+                    uint64_t(uint16_t(e.move)) << 32 | uint64_t(uint16_t(e.depth)) << 48;
+    uint64_t keyWord =
+        uint64_t(e.lock ^ DataMix(data)) | uint64_t(e.age) << 32 | uint64_t(e.flags) << 40;
+    StoreWord(slot.dataWord, data);
+    StoreWord(slot.keyWord, keyWord);
+}
 
 void PrefetchBucket(const TranspositionTable* table, uint64_t key) {
     if (!table || !table->buckets) return;
@@ -192,11 +226,15 @@ bool ttProbe(uint64_t key, int alpha, int beta, int requiredDepth, int ply, int 
     uint32_t lock = LockOf(key);
     // A key whose lock is 0 would match every empty slot.
     if (lock == 0) return false;
-    for (TTEntry& entry : BucketOf(table, key).entries) {
+    for (TTSlot& slot : BucketOf(table, key).entries) {
+        TTEntry entry = ttLoad(slot);
         if (entry.lock != lock) continue;
         int score = ScoreFromTable(entry.score, ply);
         bool hit = ttCutsOff(entry, score, alpha, beta, requiredDepth);
-        if (hit) entry.age = uint8_t(age);
+        if (hit && entry.age != uint8_t(age)) {
+            entry.age = uint8_t(age);
+            ttSave(slot, entry);
+        }
         out.found = true;
         out.move = entry.move;
         out.score = score;
@@ -216,7 +254,8 @@ bool ttProbeQuiescence(uint64_t key, int alpha, int beta, int requiredDepth, int
     uint32_t lock = LockOf(key);
     if (lock == 0) return false;
     bool evalSeen = false;
-    for (const TTEntry& entry : BucketOf(table, key).entries) {
+    for (const TTSlot& slot : BucketOf(table, key).entries) {
+        TTEntry entry = ttLoad(slot);
         if (entry.lock != lock) continue;
         if (!evalSeen && entry.staticEval != NoScore) {
             staticEval = entry.staticEval;
@@ -249,25 +288,30 @@ bool ttBuildEntry(uint64_t key, int alpha, int beta, Move move, int score, int d
 void ttStoreEntry(uint64_t key, const TTEntry& entry) {
     TranspositionTable& table = transpositionTable;
     if (!table.buckets || !table.useHashTable.load(std::memory_order_relaxed)) return;
-    TTEntry* slots = BucketOf(table, key).entries;
-    TTEntry* victim = nullptr;
-    for (int i = 0; i < 3 && !victim; ++i)
-        if (slots[i].lock == 0 || slots[i].lock == entry.lock) victim = &slots[i];
-    if (!victim) {
-        victim = &slots[0];
-        int best = ReplacementValue(slots[0], entry.age);
+    TTSlot* slots = BucketOf(table, key).entries;
+    // Decoded once: other threads may rewrite the slots meanwhile, which costs at worst a
+    // poorer choice of victim.
+    TTEntry current[3] = {ttLoad(slots[0]), ttLoad(slots[1]), ttLoad(slots[2])};
+    int victim = -1;
+    for (int i = 0; i < 3 && victim < 0; ++i)
+        if (current[i].lock == 0 || current[i].lock == entry.lock) victim = i;
+    if (victim < 0) {
+        victim = 0;
+        int best = ReplacementValue(current[0], entry.age);
         for (int i = 1; i < 3; ++i) {
-            int value = ReplacementValue(slots[i], entry.age);
+            int value = ReplacementValue(current[i], entry.age);
             if (value > best) {
                 best = value;
-                victim = &slots[i];
+                victim = i;
             }
         }
     }
-    if (victim->lock != entry.lock)
-        *victim = entry;
+    TTEntry& v = current[victim];
+    if (v.lock != entry.lock)
+        v = entry;
     else
-        ReplaceSamePosition(*victim, entry);
+        ReplaceSamePosition(v, entry);
+    ttSave(slots[victim], v);
 }
 
 void ttStore(uint64_t key, int alpha, int beta, Move move, int score, int depth, int ply, int age,

@@ -22,6 +22,7 @@ constexpr int BoundNone = 3;
 constexpr int HintSingular = 1;
 constexpr int HintNoMateThreat = 2;
 
+// An entry as the search reads and writes it.
 struct TTEntry {
     uint32_t lock;      // high 32 bits of the key; 0 is an empty slot
     int16_t score;      // mate scores relative to the node
@@ -34,10 +35,23 @@ struct TTEntry {
     int bound() const { return flags & 3; }
     int hints() const { return flags >> 2; }
 };
-static_assert(sizeof(TTEntry) == 16);
+
+// An entry as stored: two 64-bit words that search threads read and write without a lock, so a
+// reader may see the halves of two different writes. The key word holds the lock xor-ed with a
+// mix of the data word: a torn pair decodes to a lock that matches no probe (or to an empty
+// slot), and such an entry is never used. Zero words are an empty slot.
+struct TTSlot {
+    uint64_t keyWord;  // lock ^ mix(dataWord) in bits 0-31, age in 32-39, flags in 40-47
+    uint64_t dataWord; // score, static evaluation, move, depth: 16 bits each
+};
+static_assert(sizeof(TTSlot) == 16);
+
+// Reads and writes a slot word by word (atomically each, in no particular order).
+TTEntry ttLoad(const TTSlot& slot);
+void ttSave(TTSlot& slot, const TTEntry& entry);
 
 struct TTBucket {
-    TTEntry entries[3];
+    TTSlot entries[3];
 };
 static_assert(sizeof(TTBucket) == 48);
 
@@ -54,7 +68,7 @@ struct TranspositionTable {
 };
 
 // Per process: allocated by initEngine; resized and cleared only while no search runs; probed
-// and written only by the search thread.
+// and written by every search thread at once (see TTSlot).
 extern TranspositionTable transpositionTable;
 
 constexpr int DefaultHashSizeCode = 22;

@@ -5,7 +5,6 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include <cstring>
 
 namespace corvid {
 
@@ -15,16 +14,18 @@ std::string ttEntryText(const Position& position) {
     uint64_t key = ComputeKey(position);
     uint32_t lock = uint32_t(key >> 32);
     // Read while no search runs (the desktop stops it first).
-    TTBucket bucket;
-    std::memcpy(&bucket, &table.buckets[uint32_t(key) & table.mask], sizeof bucket);
-    const TTEntry* found = nullptr;
-    for (const TTEntry& entry : bucket.entries)
+    TTEntry found{};
+    bool present = false;
+    for (const TTSlot& slot : table.buckets[uint32_t(key) & table.mask].entries) {
+        TTEntry entry = ttLoad(slot);
         if (lock != 0 && entry.lock == lock) {
-            found = &entry;
+            found = entry;
+            present = true;
             break;
         }
-    if (!found) return "Not Found";
-    const TTEntry& e = *found;
+    }
+    if (!present) return "Not Found";
+    const TTEntry& e = found;
 
     bool whiteToMove = position.sideToMove == White;
     const char* prefix = "";

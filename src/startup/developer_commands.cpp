@@ -6,6 +6,7 @@
 #include "eval/search_personality.h"
 #include "platform/clock.h"
 #include "search/bench.h"
+#include "search/search_threads.h"
 #include "search/transposition_table.h"
 #include "startup/engine_init.h"
 #include "startup/test_match_command.h"
@@ -34,9 +35,10 @@ void printHelp(std::FILE* out, const char* program) {
                  "Developer commands:\n"
                  "  %s perft DEPTH [FEN]\n"
                  "      leaf counts per root move, the total and the speed\n"
-                 "  %s bench [DEPTH]\n"
+                 "  %s bench [DEPTH [THREADS]]\n"
                  "      about 40 fixed positions searched to DEPTH (default 8); the node total is\n"
-                 "      the search's signature\n"
+                 "      the search's signature (with one thread, the default); the times give the\n"
+                 "      time to depth\n"
                  "  %s testmatch [GAMES] [FILE] [options]\n"
                  "      self-play of two search personalities (A and B) from the start positions,\n"
                  "      with the statistics after every game (%s testmatch --help: the options)\n"
@@ -60,17 +62,18 @@ constexpr int BenchHashSizeCode = 22; // the default table of 48 MB
 // Searches the bench positions to a fixed depth; the node total is the search's signature.
 int benchCommand(int argc, char** argv) {
     int depth = argc > 2 ? std::atoi(argv[2]) : DefaultBenchDepth;
-    if (depth < 1 || depth > 64) return usage(argv);
+    int threads = argc > 3 ? std::atoi(argv[3]) : 1;
+    if (depth < 1 || depth > 64 || threads < 1 || threads > MaxSearchThreads) return usage(argv);
     // The tables and the hash table, without the search thread and the book.
     initEngineTables();
     ttResize(BenchHashSizeCode);
     activePersonality = SearchPersonality{};
-    BenchResult result = runBench(depth, stdout);
+    BenchResult result = runBench(depth, stdout, threads);
     if (result.positions == 0) return 1;
     uint64_t nps =
         result.milliseconds > 0 ? result.nodes * 1000 / uint64_t(result.milliseconds) : 0;
-    std::printf("Bench: %llu nodes %llu nps\n", (unsigned long long)result.nodes,
-                (unsigned long long)nps);
+    std::printf("Bench: %llu nodes %llu nps %lld ms\n", (unsigned long long)result.nodes,
+                (unsigned long long)nps, (long long)result.milliseconds);
     return 0;
 }
 

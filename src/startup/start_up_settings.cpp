@@ -2,6 +2,7 @@
 
 #include "control/preferences.h"
 #include "control/settings.h"
+#include "control/thread_count.h"
 #include "protocol/winboard.h"
 #include "search/search_info.h"
 
@@ -21,6 +22,8 @@ int loadStartUpSettings(bool protocolMode) {
     searchInfo.showSearchInfo.store(preferences.showSearchInfo != 0);
     searchInfo.evalsFromWhitePov.store(preferences.evalsFromWhitePov != 0);
     copySettings(protocolMode ? WinBoardSettings : GuiSettings, ActiveSettings);
+    // The protocols set their count by option; the desktop keeps the one chosen last.
+    if (!protocolMode) loadDesktopSearchThreads();
     // The loader already replaced a code outside the table sizes by the default.
     return preferences.hashSizeCode;
 }

@@ -1,4 +1,5 @@
 // Reading protocol input: whole lines, WinBoard "level", UCI option values, the UCI score form.
+#include "control/thread_count.h"
 #include "protocol/input_line.h"
 #include "protocol/protocol_reporter.h"
 #include "protocol/uci_options.h"
@@ -6,6 +7,7 @@
 
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace corvid {
 namespace {
@@ -59,8 +61,22 @@ TEST(UciOptions, HashIsKeptInItsDeclaredRange) {
     EXPECT_EQ(clampHashMegabytes(5000000000LL), 900); // beyond 32 bits
     int count = 0;
     const UciOption* options = uciOptions(count);
-    EXPECT_EQ(count, 7);
+    EXPECT_EQ(count, 8);
     EXPECT_STREQ(options[0].name, "Hash");
+}
+
+TEST(UciOptions, ThreadsIsKeptInItsDeclaredRangeAndLeavesARunningSearchAlone) {
+    int count = 0;
+    const UciOption* options = uciOptions(count);
+    const UciOption& threads = options[count - 1];
+    ASSERT_STREQ(threads.name, "Threads");
+    EXPECT_FALSE(threads.stopsSearch);
+    for (auto [text, expected] :
+         {std::pair{"4", 4}, {"0", 1}, {"-7", 1}, {"999999999999", 256}, {"junk", 256}, {"2", 2}}) {
+        threads.apply(text);
+        EXPECT_EQ(searchThreads(), expected) << text;
+    }
+    setSearchThreads(1);
 }
 
 TEST(UciScore, CentipawnsMatesAndLateDraws) {

@@ -51,6 +51,7 @@ TEST(UciProtocol, StartUpReplyByteForByte) {
         "option name OwnBook type check default true",
         "option name Debug Log type check default false",
         "option name UCI_Chess960 type check default false",
+        "option name Threads type spin default 1 min 1 max 256",
         "uciok",
     };
     EXPECT_EQ(reply, expected);
@@ -367,8 +368,10 @@ TEST(UciProtocol, LongLinesAreReadWhole) {
     Sync(engine);
 }
 
-TEST(UciProtocol, StressGoStopAndPonderHitGiveOneBestMoveEach) {
+// Rounds of go + stop and go ponder + ponderhit sent at once: one bestmove each, no hang.
+void StressGoStopAndPonderHit(int threads) {
     auto engine = StartUci();
+    if (threads > 1) engine->send("setoption name Threads value " + std::to_string(threads));
     engine->send("position startpos moves e2e4 e7e5");
     constexpr int Rounds = 200;
     for (int i = 0; i < Rounds; ++i) {
@@ -387,6 +390,28 @@ TEST(UciProtocol, StressGoStopAndPonderHitGiveOneBestMoveEach) {
     EXPECT_EQ(bestMoves, Rounds);
     EXPECT_EQ(CountPrefix(Sync(*engine), "bestmove"), 0);
 }
+
+TEST(UciProtocol, StressGoStopAndPonderHitGiveOneBestMoveEach) { StressGoStopAndPonderHit(1); }
+
+// Threads is read when a search starts: changing it leaves the running search alone (no
+// bestmove before the stop), and the next search uses it.
+TEST(UciProtocol, ThreadsTakesEffectAtTheNextSearch) {
+    auto engine = StartUci();
+    engine->send("position startpos");
+    engine->send("go infinite");
+    engine->send("setoption name Threads value 3");
+    std::vector<std::string> seen = Sync(*engine);
+    EXPECT_EQ(CountPrefix(seen, "bestmove"), 0);
+    engine->send("stop");
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs));
+    engine->send("go depth 6");
+    std::string line;
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
+    EXPECT_NE(MoveWord(line), "(none)");
+}
+
+// Helper threads start and stop with every search: the main search still answers each request.
+TEST(UciProtocol, StressWithFourSearchThreads) { StressGoStopAndPonderHit(4); }
 
 } // namespace
 } // namespace corvid::test

@@ -28,7 +28,7 @@ TEST(WinBoardProtocol, FeaturesAfterXboardAndProtover) {
     std::vector<std::string> reply;
     auto engine = StartWinBoard(&reply);
     const std::vector<std::string> expected = {
-        "feature done=0", "feature myname=\"Corvid 1.5\" name=1 setboard=1 ping=1",
+        "feature done=0", "feature myname=\"Corvid 1.5\" name=1 setboard=1 ping=1 smp=1",
         "feature done=1"};
     EXPECT_EQ(reply, expected);
     // A first line that is protover itself: no done=0 after done=1.

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
-#include <cstring>
+#include <random>
+#include <thread>
+#include <vector>
 
 namespace corvid {
 namespace {
@@ -15,7 +18,10 @@ constexpr uint32_t TestIndex = 77;
 
 uint64_t KeyFor(uint32_t lock) { return (uint64_t(lock) << 32) | TestIndex; }
 
-TTEntry* Slots() { return transpositionTable.buckets[TestIndex].entries; }
+TTEntry SlotAt(int i) { return ttLoad(transpositionTable.buckets[TestIndex].entries[i]); }
+void SetSlot(int i, const TTEntry& e) {
+    ttSave(transpositionTable.buckets[TestIndex].entries[i], e);
+}
 
 class TranspositionTableTest : public ::testing::Test {
 protected:
@@ -105,6 +111,11 @@ struct Slot {
     int staticEval = NoScore;
 };
 
+bool SameEntry(const TTEntry& a, const TTEntry& b) {
+    return a.lock == b.lock && a.score == b.score && a.staticEval == b.staticEval &&
+           a.move == b.move && a.depth == b.depth && a.age == b.age && a.flags == b.flags;
+}
+
 TTEntry MakeEntry(const Slot& s) {
     TTEntry e{};
     e.lock = s.lock;
@@ -143,12 +154,12 @@ void StoreSlot(const Slot& s) {
 TEST_P(Replacement, VictimAndSamePositionRules) {
     const ReplacementScenario& c = GetParam();
     TTEntry before[3];
-    for (int i = 0; i < 3; ++i) before[i] = Slots()[i] = MakeEntry(c.before[i]);
+    for (int i = 0; i < 3; ++i) SetSlot(i, before[i] = MakeEntry(c.before[i]));
     StoreSlot(c.stored);
     for (int i = 0; i < 3; ++i) {
-        const TTEntry& e = Slots()[i];
+        const TTEntry e = SlotAt(i);
         if (i != c.expectSlot) {
-            EXPECT_EQ(std::memcmp(&e, &before[i], sizeof e), 0) << "slot " << i << " changed";
+            EXPECT_TRUE(SameEntry(e, before[i])) << "slot " << i << " changed";
             continue;
         }
         const Slot& x = c.expectAfter;
@@ -327,20 +338,20 @@ TEST_F(TranspositionTableTest, MateScoresAreStoredRelativeToTheNode) {
     // Mated in 12 from the root, found at ply 5: 7 plies from that node.
     uint64_t key = KeyFor(40);
     ttStore(key, -10001, 10001, 0, -(10000 - 12), 8, 5, 1, NoScore, 0);
-    EXPECT_EQ(Slots()[0].score, -(10000 - 7));
+    EXPECT_EQ(SlotAt(0).score, -(10000 - 7));
     for (int ply : {0, 3, 5, 9}) {
         TTProbe probe;
         ttProbe(key, -10001, 10001, 0, ply, 1, probe);
         EXPECT_EQ(probe.score, -(10000 - 7) + ply) << "ply " << ply;
     }
     ttStore(KeyFor(41), -10001, 10001, 0, 10000 - 9, 8, 4, 1, NoScore, 0);
-    EXPECT_EQ(Slots()[1].score, 10000 - 5);
+    EXPECT_EQ(SlotAt(1).score, 10000 - 5);
     TTProbe probe;
     ttProbe(KeyFor(41), -10001, 10001, 0, 2, 1, probe);
     EXPECT_EQ(probe.score, 10000 - 7);
     // Ordinary scores are kept as they are.
     ttStore(KeyFor(42), -10001, 10001, 0, 9800, 8, 4, 1, NoScore, 0);
-    EXPECT_EQ(Slots()[2].score, 9800);
+    EXPECT_EQ(SlotAt(2).score, 9800);
 }
 
 TEST_F(TranspositionTableTest, CutOffRules) {
@@ -394,10 +405,10 @@ TEST_F(TranspositionTableTest, ProbeOutputsAndAgeRefresh) {
     EXPECT_EQ(probe.depth, 6);
     EXPECT_EQ(probe.bound, BoundUpper);
     EXPECT_EQ(probe.staticEval, 42);
-    EXPECT_EQ(Slots()[0].age, 3);
+    EXPECT_EQ(SlotAt(0).age, 3);
     // A hit writes the probing search's age.
     EXPECT_TRUE(ttProbe(key, 10, 100, 6, 0, 9, probe));
-    EXPECT_EQ(Slots()[0].age, 9);
+    EXPECT_EQ(SlotAt(0).age, 9);
 }
 
 TEST_F(TranspositionTableTest, HintBitsPassThroughUnchanged) {
@@ -417,12 +428,12 @@ TEST_F(TranspositionTableTest, HintBitsPassThroughUnchanged) {
 TEST_F(TranspositionTableTest, InvalidScoresAreNeverStoredAndMatesAreClamped) {
     for (int score : {AbortScore, -AbortScore, NoScore, -NoScore}) {
         ttStore(KeyFor(70), -10001, 10001, 0, score, 4, 0, 0, NoScore, 0);
-        EXPECT_EQ(Slots()[0].lock, 0u) << score;
+        EXPECT_EQ(SlotAt(0).lock, 0u) << score;
     }
     ttStore(KeyFor(71), -10001, 10001, 0, 10003, 4, 0, 0, NoScore, 0);
-    EXPECT_EQ(Slots()[0].score, 10000);
+    EXPECT_EQ(SlotAt(0).score, 10000);
     ttStore(KeyFor(72), -20000, 10001, 0, -12000, 4, 6, 0, NoScore, 0);
-    EXPECT_EQ(Slots()[1].score, -10000);
+    EXPECT_EQ(SlotAt(1).score, -10000);
 }
 
 TEST_F(TranspositionTableTest, SwitchedOffTableNeitherProbesNorStores) {
@@ -432,7 +443,7 @@ TEST_F(TranspositionTableTest, SwitchedOffTableNeitherProbesNorStores) {
     TTProbe probe;
     EXPECT_FALSE(ttProbe(KeyFor(80), -100, 100, 0, 0, 0, probe));
     EXPECT_FALSE(probe.found);
-    EXPECT_EQ(Slots()[1].lock, 0u);
+    EXPECT_EQ(SlotAt(1).lock, 0u);
     transpositionTable.useHashTable = true;
     EXPECT_TRUE(ttProbe(KeyFor(80), -100, 100, 0, 0, 0, probe));
 }
@@ -447,9 +458,9 @@ TEST_F(TranspositionTableTest, LockZeroNeverMatchesAnEmptySlot) {
 
 TEST_F(TranspositionTableTest, QuiescenceProbeTestsEveryMatchingSlot) {
     // Three slots of one lock (a leftover of earlier replacements).
-    Slots()[0] = MakeEntry({90, 500, -2, L, 0, 0, NoScore});
-    Slots()[1] = MakeEntry({90, 0, -2, U, 0, 0, 17});
-    Slots()[2] = MakeEntry({90, 300, -2, L, 0, 0, 19});
+    SetSlot(0, MakeEntry({90, 500, -2, L, 0, 0, NoScore}));
+    SetSlot(1, MakeEntry({90, 0, -2, U, 0, 0, 17}));
+    SetSlot(2, MakeEntry({90, 300, -2, L, 0, 0, 19}));
     int score = 0, eval = NoScore;
     EXPECT_TRUE(ttProbeQuiescence(KeyFor(90), 100, 200, -2, 0, score, eval));
     EXPECT_EQ(score, 500);
@@ -457,7 +468,88 @@ TEST_F(TranspositionTableTest, QuiescenceProbeTestsEveryMatchingSlot) {
     EXPECT_TRUE(ttProbeQuiescence(KeyFor(90), 100, 600, -2, 0, score, eval));
     EXPECT_EQ(score, 0);
     EXPECT_EQ(eval, 17);
-    EXPECT_EQ(Slots()[0].age, 0); // no refresh
+    EXPECT_EQ(SlotAt(0).age, 0); // no refresh
+}
+
+// Search threads write slots word by word, so a reader may meet one write's key word beside
+// another's data word. Such a mixture must decode to a lock no probe asks for.
+TEST_F(TranspositionTableTest, TornSlotsAreNeverUsed) {
+    std::mt19937_64 random(21);
+    auto randomEntry = [&](uint32_t lock) {
+        uint64_t bits = random();
+        TTEntry e =
+            MakeEntry({lock, int(int16_t(bits)), int(int16_t(bits >> 16)), int(bits % 3),
+                       int(uint8_t(bits >> 24)), Move(bits >> 32), int(int16_t(bits >> 48))});
+        return e;
+    };
+    for (int i = 0; i < 100000; ++i) {
+        uint32_t lock = uint32_t(random()) | 1;
+        TTEntry a = randomEntry(lock), b = randomEntry(lock);
+        TTSlot first{}, second{};
+        ttSave(first, a);
+        ttSave(second, b);
+        TTSlot torn{first.keyWord, second.dataWord};
+        if (first.dataWord == second.dataWord) continue;
+        ASSERT_NE(ttLoad(torn).lock, lock) << i;
+        ASSERT_TRUE(SameEntry(ttLoad(second), b));
+    }
+    // In the table: the probe passes over the torn slot.
+    TTEntry a = MakeEntry({33, 250, 12, L, 0, 777, 40});
+    TTEntry b = MakeEntry({33, -90, 4, U, 0, 999, -15});
+    TTSlot first{}, second{};
+    ttSave(first, a);
+    ttSave(second, b);
+    TTSlot& slot = transpositionTable.buckets[TestIndex].entries[1];
+    slot = TTSlot{first.keyWord, second.dataWord};
+    TTProbe probe;
+    EXPECT_FALSE(ttProbe(KeyFor(33), -1000, 1000, 0, 0, 0, probe));
+    EXPECT_FALSE(probe.found);
+    slot = second;
+    EXPECT_TRUE(ttProbe(KeyFor(33), 0, 1000, 2, 0, 0, probe));
+    EXPECT_EQ(probe.move, 999);
+}
+
+// Four threads store and probe the same few buckets at once. Every entry they write is whole
+// and self-consistent (its fields all follow from its score), so every entry a probe finds must
+// be too: a mixture of two writes would show.
+TEST_F(TranspositionTableTest, ConcurrentStoresAndProbesSeeWholeEntries) {
+    constexpr int Threads = 4, Rounds = 40000;
+    constexpr uint32_t Index = 5;
+    auto keyOf = [](uint32_t lock, uint32_t bucket) {
+        return (uint64_t(lock) << 32) | (Index + bucket);
+    };
+    // score s in -500..499 determines the rest (never a mate, a zero move or NoScore).
+    auto depthOf = [](int s) { return (s + 500) % 61; };
+    auto moveOf = [](uint32_t lock, int s) { return Move(1 + ((lock * 131 + s + 500) % 4000)); };
+    auto evalOf = [](int s) { return (s * 7) % 900; };
+    std::atomic<int> inconsistent{0}, found{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < Threads; ++t) {
+        threads.emplace_back([&, t] {
+            std::mt19937 random(uint32_t(t + 1));
+            for (int i = 0; i < Rounds; ++i) {
+                uint32_t lock = 1 + random() % 6, bucket = random() % 2;
+                int s = int(random() % 1000) - 500;
+                if (random() % 2) {
+                    ttStore(keyOf(lock, bucket), -30000 + 1, 30000 - 1, moveOf(lock, s), s,
+                            depthOf(s), 0, int(random() % 4), evalOf(s), 0);
+                    continue;
+                }
+                TTProbe probe;
+                int required = random() % 2 ? 0 : 1000; // a hit refreshes the age
+                ttProbe(keyOf(lock, bucket), 0, 0, required, 0, int(random() % 4), probe);
+                if (!probe.found) continue;
+                found.fetch_add(1, std::memory_order_relaxed);
+                int score = probe.score;
+                if (probe.bound != BoundExact || probe.depth != depthOf(score) ||
+                    probe.move != moveOf(lock, score) || probe.staticEval != evalOf(score))
+                    inconsistent.fetch_add(1, std::memory_order_relaxed);
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_GT(found.load(), 0);
+    EXPECT_EQ(inconsistent.load(), 0);
 }
 
 TEST_F(TranspositionTableTest, DisplayTexts) {

@@ -14,10 +14,10 @@ TEST(CommandLine, HelpNamesTheDeveloperCommandsAndTheStartWithoutArguments) {
     for (std::string name : {"corvid", "corvid_popcnt"}) {
         std::string out, err;
         EXPECT_EQ(test::RunCommand(test::BuiltProgram(name) + " --help </dev/null", out, &err), 0);
-        for (const std::string& text :
-             std::vector<std::string>{name + " perft DEPTH [FEN]", name + " bench [DEPTH]",
-                                      name + " testmatch [GAMES] [FILE]", name + " --help",
-                                      "\"uci\"", "xboard", "../share/corvid"})
+        for (const std::string& text : std::vector<std::string>{
+                 name + " perft DEPTH [FEN]", name + " bench [DEPTH [THREADS]]",
+                 name + " testmatch [GAMES] [FILE]", name + " --help", "\"uci\"", "xboard",
+                 "../share/corvid"})
             EXPECT_NE(out.find(text), std::string::npos) << name << ": " << text;
         EXPECT_EQ(err, "") << name;
     }
@@ -29,7 +29,7 @@ TEST(CommandLine, UnknownArgumentsGetTheHelpOnStandardErrorAndStatusTwo) {
     ASSERT_EQ(test::RunCommand(program + " --help", help), 0);
     // A front end's first line waits on standard input: the program must not answer it.
     for (const char* arguments : {"--frobnicate", "uci", "xboard", "-", "perft", "perft 0",
-                                  "perft 13", "bench x", "bench 65"}) {
+                                  "perft 13", "bench x", "bench 65", "bench 5 0", "bench 5 257"}) {
         std::string out, err;
         EXPECT_EQ(
             test::RunCommand("printf 'uci\\nisready\\n' | " + program + " " + arguments, out, &err),

@@ -21,6 +21,8 @@ std::unique_ptr<EngineProcess> StartUci(std::vector<std::string>* reply, bool bo
     auto engine = std::make_unique<EngineProcess>(BuiltProgram("corvid"), BookSetting(book));
     engine->send("uci");
     engine->waitFor("uciok", ReplyWaitMs, reply);
+    if (int threads = TestSearchThreads(); threads > 1)
+        engine->send("setoption name Threads value " + std::to_string(threads));
     return engine;
 }
 
@@ -29,6 +31,8 @@ std::unique_ptr<EngineProcess> StartWinBoard(std::vector<std::string>* reply, bo
     engine->send("xboard");
     engine->send("protover 2");
     engine->waitFor("feature done=1", ReplyWaitMs, reply);
+    if (int threads = TestSearchThreads(); threads > 1)
+        engine->send("cores " + std::to_string(threads));
     return engine;
 }
 

@@ -22,6 +22,7 @@ SearchSettings::~SearchSettings() {
 SearchRun PrepareSearch(const char* fen) {
     // A small table (3 MB) keeps the many clears of the tests cheap.
     if (!transpositionTable.buckets) ttResize(18);
+    searchInfo.searchThreads.store(TestSearchThreads());
     SearchRun run;
     run.fen = std::make_unique<FenPosition>(fen);
     run.context = std::make_unique<SearchContext>();
@@ -37,7 +38,7 @@ SearchRun SearchFen(const char* fen, int depthPlies, const SearchSwitches& switc
     run.context->analysisLines = lines;
     run.best = rootSearch(*run.context, depthPlies);
     run.score = run.context->rootLines[0].score;
-    run.nodes = run.context->nodes;
+    run.nodes = searchedNodes(*run.context);
     run.bestText = MoveText(run.best, run.fen->position);
     return run;
 }

@@ -13,6 +13,12 @@ namespace corvid::test {
 
 void EnsureTables() { initEngineTables(); }
 
+int TestSearchThreads() {
+    const char* text = std::getenv("CORVID_TEST_THREADS");
+    int threads = text ? std::atoi(text) : 1;
+    return threads > 1 ? threads : 1;
+}
+
 FenPosition::FenPosition(const char* fen) {
     EnsureTables();
     const char* error = nullptr;

@@ -86,6 +86,10 @@ private:
     std::string path_;
 };
 
+// The search threads the tests run with: CORVID_TEST_THREADS (1 when unset), so that the
+// protocol and search suites can be run again with helper threads (under the thread sanitizer).
+int TestSearchThreads();
+
 // Path of the built executable (corvid or corvid_popcnt) in the build tree.
 std::string BuiltProgram(const std::string& name);
 

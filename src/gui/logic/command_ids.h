@@ -44,6 +44,8 @@ constexpr int ShowCoordinates = 50020, ShowLegalMoves = 50021, ShowEvalBar = 500
 constexpr int GoToStart = 50030;
 constexpr int CopyStandardPgn = 50031; // the game as every chess program reads it
 constexpr int KeyboardHelp = 50040, About = 50041;
+// Search threads: 1, 2, 4, 8 and 16 (the count is 1 << (id - FirstThreadsItem)).
+constexpr int FirstThreadsItem = 50050, LastThreadsItem = 50054;
 // The analysis pane's "Copy" button.
 constexpr int CopyAnalysis = 123;
 

@@ -6,13 +6,31 @@ namespace corvid {
 
 namespace {
 
-enum Menu { File, Game, Engine, Options, View, Develop, Help, Level, HashTable, Personality };
+enum Menu {
+    File,
+    Game,
+    Engine,
+    Options,
+    View,
+    Develop,
+    Help,
+    Level,
+    HashTable,
+    Personality,
+    Threads
+};
 constexpr MenuInfo Menus[] = {
-    {"&File", -1},           {"&Game", -1},
-    {"&Engine", -1},         {"&Options", -1},
-    {"&View", -1},           {"&Develop", -1},
-    {"&Help", -1},           {"&Level", Engine},
-    {"&Hash Table", Engine}, {"&Personality", Engine},
+    {"&File", -1},
+    {"&Game", -1},
+    {"&Engine", -1},
+    {"&Options", -1},
+    {"&View", -1},
+    {"&Develop", -1},
+    {"&Help", -1},
+    {"&Level", Engine},
+    {"&Hash Table", Engine},
+    {"&Personality", Engine},
+    {"Search &Threads", Engine},
 };
 
 constexpr SearchUse L = SearchUse::Leaves, S = SearchUse::Stops, P = SearchUse::Pauses;
@@ -58,6 +76,7 @@ constexpr CommandEntry Table[] = {
     {0, "", Engine, false, L, Level},
     {0, "", Engine, false, L, HashTable},
     {0, "", Engine, false, L, Personality},
+    {0, "", Engine, false, L, Threads},
 
     {151, "&1 ply ", Level, true, P},
     {152, "&2 ply", Level, true, P},
@@ -85,6 +104,13 @@ constexpr CommandEntry Table[] = {
     {1240, "384 MB", HashTable, true, P},
     {1241, "768 MB", HashTable, true, P},
     {1242, "1.5 GB", HashTable, true, P},
+
+    // Read when the next search starts: a running search goes on as it is.
+    {50050, "&1 Thread", Threads, true},
+    {50051, "&2 Threads", Threads, true},
+    {50052, "&4 Threads", Threads, true},
+    {50053, "&8 Threads", Threads, true},
+    {50054, "1&6 Threads", Threads, true},
 
     {40076, "Personality &1", Personality, false},
     {40077, "Personality &2", Personality, false},

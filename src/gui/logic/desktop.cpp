@@ -11,6 +11,7 @@
 #include "control/preferences.h"
 #include "control/search_controller.h"
 #include "control/settings.h"
+#include "control/thread_count.h"
 #include "eval/search_personality.h"
 #include "gui/logic/board_mode.h"
 #include "gui/logic/command_ids.h"
@@ -23,6 +24,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <unistd.h>
 
 namespace corvid {
@@ -321,6 +323,8 @@ bool commandChecked(int id, const WindowState& state) {
         return !state.userDefinedLevel && depth == id - 150;
     if (id >= cmd::FirstHashSize && id <= cmd::LastHashSize)
         return preferences.hashSizeCode == id - 1215;
+    if (id >= cmd::FirstThreadsItem && id <= cmd::LastThreadsItem)
+        return searchThreads() == 1 << (id - cmd::FirstThreadsItem);
     if (id >= cmd::FirstSearchSwitch && id <= cmd::LastSearchSwitch)
         return activePersonality.switches.*SearchSwitchTable[id - cmd::FirstSearchSwitch].flag;
     switch (id) {
@@ -398,6 +402,11 @@ void registerWindowCommands(CommandDispatcher& d, WindowState& state,
     d.on(cmd::ShowCoordinates,
          [](int) { setBool(GuiSettings, CoordinatesKey, !showCoordinates()); });
     d.on(cmd::ShowLegalMoves, [](int) { setBool(GuiSettings, LegalMovesKey, !showLegalMoves()); });
+    // Read when the next search starts; kept for the next session.
+    d.on(cmd::FirstThreadsItem, cmd::LastThreadsItem, [](int id) {
+        setSearchThreads(1 << (id - cmd::FirstThreadsItem));
+        GuiSettings.set(SearchThreadsKey, std::to_string(searchThreads()));
+    });
     d.on(cmd::StepBack, [&state](int) { goToPly(state, state.game.ply - 1); });
     d.on(cmd::StepForward, [&state](int) { goToPly(state, state.game.ply + 1); });
     d.on(cmd::GoToEnd, [&state](int) { goToPly(state, MaxGamePly); });

@@ -139,7 +139,8 @@ TEST_F(GameCommandsTest, EveryCommandOfTheTableHasAnAction) {
 }
 
 TEST_F(GameCommandsTest, CheckMarksFollowTheirCommands) {
-    const std::vector<std::pair<int, int>> groups = {{40, 43}, {151, 160}};
+    const std::vector<std::pair<int, int>> groups = {
+        {40, 43}, {151, 160}, {cmd::FirstThreadsItem, cmd::LastThreadsItem}};
     for (const CommandEntry& e : commandTable()) {
         if (!e.checkable || e.id == cmd::UserDefinedLevel || e.id == cmd::SetupBoard ||
             (e.id >= cmd::FirstHashSize && e.id <= cmd::LastHashSize))
@@ -158,6 +159,7 @@ TEST_F(GameCommandsTest, CheckMarksFollowTheirCommands) {
             EXPECT_NE(commandChecked(e.id, state), before) << e.id << " " << e.caption;
         }
     }
+    dispatcher.dispatch(cmd::FirstThreadsItem); // one search thread again
     // The depth items against the user-defined level.
     dispatcher.dispatch(155);
     EXPECT_EQ(searchInfo.maxDepth.load(), 5);

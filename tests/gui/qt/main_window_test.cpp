@@ -5,6 +5,8 @@
 #include "chess/game_record.h"
 #include "control/preferences.h"
 #include "control/search_controller.h"
+#include "control/settings.h"
+#include "control/thread_count.h"
 #include "gui/logic/command_ids.h"
 #include "gui/logic/desktop.h"
 #include "gui/logic/key_table.h"
@@ -308,6 +310,19 @@ TEST_F(WindowTest, DisplayPreferencesHaveCheckMarks) {
         window->runCommand(id);
         EXPECT_EQ(item->isChecked(), before) << id;
     }
+}
+
+TEST_F(WindowTest, SearchThreadsItemsSetTheCountForTheNextSearch) {
+    ASSERT_NE(window->action(cmd::FirstThreadsItem), nullptr);
+    EXPECT_TRUE(window->action(cmd::FirstThreadsItem)->isChecked()); // one thread by default
+    window->runCommand(cmd::FirstThreadsItem + 2);
+    EXPECT_EQ(searchThreads(), 4);
+    EXPECT_EQ(GuiSettings.get(SearchThreadsKey), "4");
+    for (int id = cmd::FirstThreadsItem; id <= cmd::LastThreadsItem; ++id)
+        EXPECT_EQ(window->action(id)->isChecked(), id == cmd::FirstThreadsItem + 2) << id;
+    window->runCommand(cmd::FirstThreadsItem);
+    EXPECT_EQ(searchThreads(), 1);
+    EXPECT_TRUE(window->action(cmd::FirstThreadsItem)->isChecked());
 }
 
 TEST(PieceImages, DrawnSharpForTheScreensDensity) {
