@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 namespace corvid {
 
@@ -25,6 +26,17 @@ bool IsStandardStart(const Position& p) {
            p.sideToMove == standard.sideToMove && p.castleRights == standard.castleRights &&
            p.epSquare == standard.epSquare && p.ply == standard.ply &&
            p.lastIrreversiblePly == standard.lastIrreversiblePly;
+}
+
+// A tag value as PGN writes it: a quote or backslash in it is escaped, and a line break or other
+// control character (which would end the tag line) becomes a blank.
+std::string TagValue(const char* text) {
+    std::string value;
+    for (const char* c = text; *c; ++c) {
+        if (*c == '"' || *c == '\\') value += '\\';
+        value += static_cast<unsigned char>(*c) < 0x20 ? ' ' : *c;
+    }
+    return value;
 }
 
 const char* ResultText(int result) {
@@ -66,8 +78,8 @@ int SavePgn(const char* fileName, int result, bool append, const PgnGameInfo& in
     std::fprintf(file, "[TimeControl \"%d+%.1f\"]\n", int(info.baseMinutes * 60),
                  info.incrementSeconds);
     std::fprintf(file, "[Current Ply \"%d\"]\n", int(gamePosition.ply));
-    std::fprintf(file, "[White \"%s\"]\n", info.white);
-    std::fprintf(file, "[Black \"%s\"]\n", info.black);
+    std::fprintf(file, "[White \"%s\"]\n", TagValue(info.white).c_str());
+    std::fprintf(file, "[Black \"%s\"]\n", TagValue(info.black).c_str());
     std::fprintf(file, "[Result \"%s\"]\n", ResultText(result));
     if (!IsStandardStart(GameStart)) {
         char fen[128];
