@@ -36,6 +36,7 @@ bool bookMayAnswer(const Position& p) {
 void runAnalysis(SearchContext& context) {
     searchInfo.searchState.store(SearchState::Analyzing);
     setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
+    context.analysisLines = searchInfo.analysisLines.load();
     Move best = rootSearch(context, 60);
     if (inUciMode()) {
         // go infinite holds its best move until the front end says stop.

@@ -49,6 +49,7 @@ struct SearchInfo {
     std::atomic<bool> analyzeMode{false};
     std::atomic<bool> showSearchInfo{true};
     std::atomic<bool> evalsFromWhitePov{true};
+    std::atomic<int32_t> analysisLines{1}; // lines an analysis searches per iteration, 1..6
 };
 
 // Per process: the one controller record.
