@@ -304,7 +304,10 @@ bool showLegalMoves() { return guiPreference(LegalMovesKey); }
 bool commandChecked(int id, const WindowState& state) {
     const int human = searchInfo.humanSide.load();
     const int depth = searchInfo.maxDepth.load();
-    if (id >= cmd::FirstDepthItem && id <= cmd::LastDepthItem) return depth == id - 150;
+    const bool userLevel = depth == state.userLevelDepth || depth < 1 ||
+                           (depth > cmd::LastDepthItem - 150 && depth != 52);
+    if (id >= cmd::FirstDepthItem && id <= cmd::LastDepthItem)
+        return !userLevel && depth == id - 150;
     if (id >= cmd::FirstHashSize && id <= cmd::LastHashSize)
         return preferences.hashSizeCode == id - 1215;
     if (id >= cmd::FirstSearchSwitch && id <= cmd::LastSearchSwitch)
@@ -329,9 +332,9 @@ bool commandChecked(int id, const WindowState& state) {
     case cmd::FlipBoard:
         return state.flipped;
     case cmd::Depth52:
-        return depth == 52;
+        return !userLevel && depth == 52;
     case cmd::UserDefinedLevel:
-        return depth != 52 && (depth < 1 || depth > 9);
+        return userLevel;
     case cmd::Ponder:
         return searchInfo.ponderEnabled.load();
     case cmd::EvalsFromWhite:
@@ -395,6 +398,10 @@ bool shutDownDesktop(const std::string& startDirectory) {
     if (!startDirectory.empty() && chdir(startDirectory.c_str()) != 0) {
         // The files then go to the current folder.
     }
+    return saveDesktopSettings();
+}
+
+bool saveDesktopSettings() {
     preferences.ponderEnabled = searchInfo.ponderEnabled.load() ? 1 : 0;
     preferences.showSearchInfo = searchInfo.showSearchInfo.load() ? 1 : 0;
     preferences.evalsFromWhitePov = searchInfo.evalsFromWhitePov.load() ? 1 : 0;

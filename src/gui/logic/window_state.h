@@ -24,6 +24,8 @@ struct WindowState {
     int boardMode = PlayMode;
     int setupButton = DefaultSetupPiece; // the set-up panel's piece
     uint8_t setupBoard[64];              // the board being set up
+    int setupCastleRights = 0;           // the set-up panel's castling boxes (1, 2, 4, 8)
+    int setupSideToMove = 0;             // the set-up panel's side to move (0 white)
     GameSnapshot game;                   // the game as last reported
     uint8_t previousBoard[64];           // the board before the last change
     bool hasPrevious = false;
@@ -32,6 +34,9 @@ struct WindowState {
     std::string whiteName = "Human", blackName = "Corvid";
     bool flagFallNotice = false; // given once per game
     bool analysisPaneOpen = false;
+    // The depth the "Search Settings" dialog left: "User Defined Level" stays checked while the
+    // limit is still that one (-1: the dialog was not used).
+    int userLevelDepth = -1;
 
     WindowState();
     // The board the window shows: the one being set up in set-up mode, else the game's.

@@ -5,8 +5,10 @@
 #include "gui/logic/game_status.h"
 #include "gui/logic/move_list.h"
 #include "gui/qt/board_view.h"
+#include "gui/qt/dialogs.h"
 #include "gui/qt/piece_images.h"
 #include "gui/qt/promotion_dialog.h"
+#include "gui/qt/qt_user_dialogs.h"
 #include "gui/qt/side_panel.h"
 
 #include <QAction>
@@ -14,7 +16,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -53,16 +54,19 @@ MainWindow::MainWindow(bool endsProcess, QWidget* parent)
     buildAnalysisPane();
     buildMenus();
 
+    qtDialogs_ = std::make_unique<QtUserDialogs>(this);
+    userDialogs_ = qtDialogs_.get();
     showMessage = [this](const QString& title, const QString& text) {
-        QMessageBox::information(this, title, text);
+        userDialogs().message(title.toStdString(), text.toStdString());
     };
-    choosePromotion = [this] { return askPromotionPiece(this); };
+    choosePromotion = [this] { return askPromotionPiece(this, state_.game.sideToMove); };
     beep = [] { QApplication::beep(); };
 
     registerWindowCommands(dispatcher_, state_, [this] { close(); });
     dispatcher_.on(cmd::AnalysisWindow,
                    [this](int) { setAnalysisPaneOpen(!state_.analysisPaneOpen); });
     dispatcher_.on(cmd::SizeWindowToDefault, [this](int) { sizeToDefault(); });
+    installDialogs(*this);
 
     connect(board_, &BoardView::boardInput, this, [this] { refresh(); });
     connect(panel_, &SidePanel::command, this, [this](int id) {
@@ -187,6 +191,15 @@ void MainWindow::layOut() {
                                l.analysisClose.height);
     }
     board_->update();
+    for (const auto& listener : refreshListeners_) listener();
+}
+
+void MainWindow::addRefreshListener(std::function<void()> listener) {
+    refreshListeners_.push_back(std::move(listener));
+}
+
+void MainWindow::setUserDialogs(UserDialogs* dialogs) {
+    userDialogs_ = dialogs ? dialogs : qtDialogs_.get();
 }
 
 void MainWindow::addEventListener(std::function<void(const DesktopEvent&)> listener) {
@@ -236,6 +249,7 @@ void MainWindow::refresh() {
     setWindowTitle(QString::fromStdString(gameWindowTitle(state_)));
     tick();
     board_->update();
+    for (const auto& listener : refreshListeners_) listener();
 }
 
 void MainWindow::tick() {

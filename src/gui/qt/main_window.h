@@ -6,11 +6,13 @@
 
 #include "gui/logic/command_table.h"
 #include "gui/logic/desktop_reporter.h"
+#include "gui/logic/user_dialogs.h"
 #include "gui/logic/window_state.h"
 
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -55,6 +57,12 @@ public:
 
     // Further receivers of the engine's reports (the search display, the panes).
     void addEventListener(std::function<void(const DesktopEvent&)> listener);
+    // Called after every refresh and layout (panes that follow the window state).
+    void addRefreshListener(std::function<void()> listener);
+    // The message boxes and file pickers of the dialogs: Qt's own, unless a test gives others
+    // (nullptr returns to Qt's).
+    UserDialogs& userDialogs() { return *userDialogs_; }
+    void setUserDialogs(UserDialogs* dialogs);
     // Replaceable for tests: message boxes, the promotion question, the beep.
     std::function<void(const QString& title, const QString& text)> showMessage;
     std::function<int()> choosePromotion;
@@ -87,6 +95,9 @@ private:
     QTimer* timer_;
     std::map<int, QAction*> actions_;
     std::vector<std::function<void(const DesktopEvent&)>> listeners_;
+    std::vector<std::function<void()>> refreshListeners_;
+    std::unique_ptr<UserDialogs> qtDialogs_;
+    UserDialogs* userDialogs_;
     bool closing_ = false;
 };
 
