@@ -18,7 +18,7 @@ namespace {
 struct FieldInfo {
     int id;
     const char* label;
-    int BookBuildParameters::* value;
+    int BookBuildParameters::*value;
     int low, high;
 };
 
@@ -26,8 +26,8 @@ constexpr FieldInfo Fields[] = {
     {bookeditor::FromMove, "From Move # (1-30):", &BookBuildParameters::fromMove, 1, 30},
     {bookeditor::UpToMove, "Up to Move # (1-30):", &BookBuildParameters::upToMove, 1, 30},
     {bookeditor::MaxGames, "Max Games to Read:", &BookBuildParameters::maxGames, 0, INT32_MAX},
-    {bookeditor::MinOccurrences, "Times position must occur:",
-     &BookBuildParameters::minOccurrences, 1, INT32_MAX},
+    {bookeditor::MinOccurrences, "Times position must occur:", &BookBuildParameters::minOccurrences,
+     1, INT32_MAX},
 };
 
 struct SideBox {
@@ -68,8 +68,8 @@ DialogValues BookEditor::labels() const {
     const OpeningBook& book = currentBook();
     DialogValues values;
     char text[64];
-    std::snprintf(text, sizeof text, countWithBlank_ ? "# of Positions in Book: %d "
-                                                     : "# of Positions in Book: %d",
+    std::snprintf(text, sizeof text,
+                  countWithBlank_ ? "# of Positions in Book: %d " : "# of Positions in Book: %d",
                   book.positions);
     values.texts[bookeditor::PositionsLabel] = text;
     std::snprintf(text, sizeof text, "(%d free)", OpeningBook::PoolSize - book.poolUsed);

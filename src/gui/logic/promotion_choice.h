@@ -10,8 +10,10 @@ struct PromotionChoice {
     int piece;           // the piece type it gives
 };
 
-constexpr PromotionChoice PromotionChoices[4] = {
-    {100, "Queen", 'Q', 4}, {101, "Rook", 'R', 3}, {102, "Bishop", 'B', 2}, {103, "Knight", 'N', 1}};
+constexpr PromotionChoice PromotionChoices[4] = {{100, "Queen", 'Q', 4},
+                                                 {101, "Rook", 'R', 3},
+                                                 {102, "Bishop", 'B', 2},
+                                                 {103, "Knight", 'N', 1}};
 
 // The piece of the question's outcome: the chosen piece type, or the queen when the question
 // was closed without a choice.

@@ -24,8 +24,8 @@ void closeSearchSettings(const DialogValues& values, bool ok, UserDialogs& dialo
         std::optional<int32_t> depth = signedField(dialogs, values, searchset::MaximumPly,
                                                    "Maximum Ply:", searchInfo.maxDepth.load());
         std::optional<int32_t> seconds =
-            signedField(dialogs, values, searchset::MaxSeconds, "Max Seconds/move:",
-                        int64_t(searchInfo.fixedMoveSeconds.load()));
+            signedField(dialogs, values, searchset::MaxSeconds,
+                        "Max Seconds/move:", int64_t(searchInfo.fixedMoveSeconds.load()));
         if (seconds && *seconds < 0) {
             dialogs.message("Out of Range", "Seconds set to 0");
             seconds = 0;
@@ -38,8 +38,8 @@ void closeSearchSettings(const DialogValues& values, bool ok, UserDialogs& dialo
         // Deeper than the search can go is the same as no depth limit.
         if (depth) searchInfo.maxDepth.store(std::min<int32_t>(*depth, MaxPly));
         std::optional<uint32_t> kiloNodes =
-            unsignedField(dialogs, values, searchset::MaxKiloNodes, "Max KiloNodes/move:",
-                          searchInfo.maxNodes.load() / 1000);
+            unsignedField(dialogs, values, searchset::MaxKiloNodes,
+                          "Max KiloNodes/move:", searchInfo.maxNodes.load() / 1000);
         if (kiloNodes) searchInfo.maxNodes.store(int64_t(*kiloNodes) * 1000);
         preferences.waitAtLimit = values.checked(searchset::WaitAtLimit) ? 1 : 0;
     }

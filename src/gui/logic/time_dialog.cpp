@@ -36,8 +36,7 @@ DialogValues openTimeDialog() {
 
 void closeTimeDialog(const DialogValues& values, bool ok, UserDialogs& dialogs) {
     if (ok) {
-        storeTime(dialogs, values, timeset::TotalMinutes, "Total Minutes",
-                  searchInfo.baseMinutes);
+        storeTime(dialogs, values, timeset::TotalMinutes, "Total Minutes", searchInfo.baseMinutes);
         storeTime(dialogs, values, timeset::SecondsPerMove, "Seconds/move",
                   searchInfo.incrementSeconds);
     }

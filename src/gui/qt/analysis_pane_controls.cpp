@@ -1,7 +1,7 @@
 // The analysis pane's "+" and "-" (lines searched while analysing), its line count and "Copy".
-#include "gui/logic/panel_commands.h"
-#include "gui/qt/dialog_view.h"
+#include "gui/logic/analysis_lines.h"
 #include "gui/qt/board_view.h"
+#include "gui/qt/dialog_view.h"
 #include "gui/qt/dialogs.h"
 #include "gui/qt/main_window.h"
 
@@ -12,8 +12,8 @@ namespace corvid {
 
 void installAnalysisPaneControls(MainWindow& window) {
     QWidget* pane = window.analysisPane();
-    auto* lines = makeLabel(pane, QString::fromStdString(analysisLinesText()),
-                            analysispane::LinesLabel);
+    auto* lines =
+        makeLabel(pane, QString::fromStdString(analysisLinesText()), analysispane::LinesLabel);
     lines->setGeometry(56, 4, 20, 17);
     lines->setAlignment(Qt::AlignCenter);
     auto addButton = [&](int id, const char* caption, int x, int width,
@@ -27,12 +27,10 @@ void installAnalysisPaneControls(MainWindow& window) {
             window.boardView()->setFocus();
         });
     };
-    addButton(analysispane::Plus, "+", 4, 24, [&window] {
-        changeAnalysisLines(window.state(), 1);
-    });
-    addButton(analysispane::Minus, "-", 30, 24, [&window] {
-        changeAnalysisLines(window.state(), -1);
-    });
+    addButton(analysispane::Plus, "+", 4, 24,
+              [&window] { changeAnalysisLines(window.state(), 1); });
+    addButton(analysispane::Minus, "-", 30, 24,
+              [&window] { changeAnalysisLines(window.state(), -1); });
     // The copy itself is the analysis-copy command of the Edit commands.
     addButton(analysispane::Copy, "Copy", 80, 50,
               [&window] { window.dispatcher().dispatch(analysispane::Copy); });

@@ -67,7 +67,8 @@ BookEditorDialog::BookEditorDialog(MainWindow& window)
                                                  {bookeditor::Losing, "Losing"}};
     for (const auto& [id, caption] : boxes) {
         QCheckBox* box = makeCheck(building, id, caption);
-        connect(box, &QCheckBox::toggled, this, [this, id](bool on) { model_.checkChanged(id, on); });
+        connect(box, &QCheckBox::toggled, this,
+                [this, id](bool on) { model_.checkChanged(id, on); });
         sides->addWidget(box);
     }
     grid->addLayout(sides, 0, 1, 1, 3);

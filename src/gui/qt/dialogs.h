@@ -18,9 +18,8 @@ std::unique_ptr<QDialog> buildPlayerDialog(MainWindow& window);
 std::unique_ptr<QDialog> buildGamePreferencesDialog(MainWindow& window, bool winboard);
 std::unique_ptr<QDialog> buildBookEditor(MainWindow& window);
 
-// Commands 61, 312, 40023, 40065, 40066, 40054, the set-up panel (46) and the panel's
-// "Retract" and "Move"; the set-up panel "BOARDSET" and the analysis pane's "+", "-", "Copy"
-// and line count.
+// Commands 61, 312, 40023, 40065, 40066, 40054 and the set-up panel (46); the set-up panel
+// "BOARDSET" and the analysis pane's "+", "-", "Copy" and line count.
 void installDialogs(MainWindow& window);
 
 // The set-up panel and the analysis pane's controls (installDialogs calls them).

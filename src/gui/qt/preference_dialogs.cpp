@@ -27,8 +27,7 @@ struct FieldForm {
         : dialog(d), column(new QVBoxLayout(d)), grid(new QGridLayout) {
         column->addLayout(grid);
     }
-    QLineEdit* row(int id, const QString& label, const QString& hint = QString(),
-                   int width = 80) {
+    QLineEdit* row(int id, const QString& label, const QString& hint = QString(), int width = 80) {
         const int r = grid->rowCount();
         grid->addWidget(makeLabel(dialog, label), r, 0);
         QLineEdit* field = makeField(dialog, id, width);
@@ -61,8 +60,8 @@ std::unique_ptr<QDialog> buildSearchSettingsDialog(MainWindow& window) {
     FieldForm form(dialog.get());
     form.row(searchset::MaximumPly, "Maximum Ply:", "( range 1 to 32 )");
     form.row(searchset::MaxKiloNodes, "Max KiloNodes/move:", "( If 0, there is no max)");
-    form.row(searchset::MaxSeconds, "Max Seconds/move:",
-             "( If this is 0, computer uses the time control instead)");
+    form.row(searchset::MaxSeconds,
+             "Max Seconds/move:", "( If this is 0, computer uses the time control instead)");
     form.column->addWidget(makeCheck(dialog.get(), searchset::WaitAtLimit,
                                      "Wait before making a move after reaching max ply or "
                                      "nodes."));

@@ -38,8 +38,7 @@ std::string QtUserDialogs::chooseFileToOpen(const std::string& filter,
 
 std::string QtUserDialogs::chooseFileToSave(const std::string& filter,
                                             const std::string& initialName) {
-    return QFileDialog::getSaveFileName(parent_, "Save As", startingPoint(initialName),
-                                        qt(filter))
+    return QFileDialog::getSaveFileName(parent_, "Save As", startingPoint(initialName), qt(filter))
         .toStdString();
 }
 

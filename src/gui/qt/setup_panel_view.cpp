@@ -2,8 +2,8 @@
 // follows the window state on every refresh (the board and the W A S D keys change it too) and
 // takes the status texts while it is shown.
 #include "gui/logic/setup_panel.h"
-#include "gui/qt/dialog_view.h"
 #include "gui/qt/board_view.h"
+#include "gui/qt/dialog_view.h"
 #include "gui/qt/dialogs.h"
 #include "gui/qt/main_window.h"
 #include "gui/qt/side_panel.h"
@@ -102,10 +102,8 @@ SetupPanelView::SetupPanelView(MainWindow& window, QWidget* parent)
     auto* buttons = new QGridLayout;
     button(buttons, 0, 0, boardset::Done, "Done", [this] { finishSetup(state_); });
     button(buttons, 0, 1, boardset::Cancel, "Cancel", [this] { cancelSetup(state_); });
-    button(buttons, 1, 0, boardset::ClearBoard, "Clear Board",
-           [this] { setupClearBoard(state_); });
-    button(buttons, 1, 1, boardset::StartBoard, "Start Board",
-           [this] { setupStartBoard(state_); });
+    button(buttons, 1, 0, boardset::ClearBoard, "Clear Board", [this] { setupClearBoard(state_); });
+    button(buttons, 1, 1, boardset::StartBoard, "Start Board", [this] { setupStartBoard(state_); });
     column->addLayout(buttons);
 
     column->addWidget(makeLabel(this, "FEN:"));

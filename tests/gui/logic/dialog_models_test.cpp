@@ -101,9 +101,8 @@ TEST_F(DialogModels, SearchSettingsLimitsAndTheirMessages) {
     EXPECT_EQ(searchInfo.fixedMoveSeconds.load(), 0);
     EXPECT_EQ(searchInfo.maxNodes.load(), 5000);
     EXPECT_EQ(preferences.waitAtLimit, 1);
-    EXPECT_EQ(dialogs.messages,
-              (std::vector<std::string>{"Out of Range|Seconds set to 0",
-                                        "Out of Range|Max ply set to 1"}));
+    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Out of Range|Seconds set to 0",
+                                                          "Out of Range|Max ply set to 1"}));
 
     dialogs.messages.clear();
     values.texts[searchset::MaximumPly] = "40"; // above the hint's 32: kept

@@ -4,9 +4,9 @@
 #include "chess/fen.h"
 #include "chess/game_record.h"
 #include "control/game.h"
+#include "gui/logic/analysis_lines.h"
 #include "gui/logic/command_ids.h"
 #include "gui/logic/desktop.h"
-#include "gui/logic/panel_commands.h"
 #include "gui/logic/setup_panel.h"
 #include "search/search_info.h"
 #include "support/test_support.h"
@@ -91,7 +91,8 @@ TEST_F(SetupPanelTest, DoneRefusesPositionsTheEngineCannotHoldAndStaysOpen) {
     const Case cases[] = {
         {"4k3/8/8/8/8/8/8/K3K3 w - - 0 1", "Not a valid Position\n(Too many kings.)"},
         {"8/8/8/8/8/8/8/4K3 w - - 0 1", "Not a valid Position\n(Missing king or kings.)"},
-        {"P3k3/8/8/8/8/8/8/4K3 w - - 0 1", "Not a valid Position\n(Pawn on the first or last rank.)"},
+        {"P3k3/8/8/8/8/8/8/4K3 w - - 0 1",
+         "Not a valid Position\n(Pawn on the first or last rank.)"},
         {"4k3/8/8/8/8/N7/PPPPPPPP/NNNNKNNN w - - 0 1",
          "Not a valid Position\n(More than sixteen men a side.)"},
         {"4k3/8/8/8/8/8/PPPPPPP1/QQQ1K3 w - - 0 1",
@@ -154,28 +155,7 @@ TEST_F(SetupPanelTest, CancelAndTheSecondToggleReturnToTheGameUnchanged) {
     EXPECT_EQ(state.shownBoard()[36], MakePiece(White, Pawn));
 }
 
-TEST(PanelCommands, RetractGoesBackToThePersonsMoveAndNotBeforeTheStart) {
-    test::EnsureTables();
-    WindowState state;
-    resetGame(nullptr);
-    for (const char* move : {"e2e4", "e7e5", "g1f3", "b8c6"})
-        ASSERT_TRUE(playGameMoveText(move));
-    showGame(state, takeGameSnapshot());
-    searchInfo.humanSide.store(HumanWhite); // the engine made the last move
-    retractMove(state);
-    EXPECT_EQ(state.game.ply, 2);
-    EXPECT_EQ(gameMoveCount(), 4); // the record keeps the moves until a new one is made
-    searchInfo.humanSide.store(HumanBlack); // now the engine (white) is to move
-    retractMove(state);
-    EXPECT_EQ(state.game.ply, 1);
-    searchInfo.humanSide.store(EnginePlaysNeither);
-    retractMove(state);
-    retractMove(state);
-    EXPECT_EQ(state.game.ply, 0);
-    searchInfo.humanSide.store(HumanWhite);
-}
-
-TEST(PanelCommands, AnalysisLinesStayWithinOneToSix) {
+TEST(AnalysisPane, LinesStayWithinOneToSixStayWithinOneToSix) {
     WindowState state;
     searchInfo.analysisLines.store(1);
     EXPECT_FALSE(changeAnalysisLines(state, -1));

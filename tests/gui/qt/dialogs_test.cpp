@@ -190,9 +190,9 @@ TEST_F(DialogWindowTest, PromotionDialog) {
 
 TEST_F(DialogWindowTest, TheMenuCommandsOpenTheirDialogs) {
     const std::pair<int, const char*> commands[] = {
-        {cmd::SetTimeControl, "TimeSet"},     {cmd::UserDefinedLevel, "SearchSet"},
-        {cmd::PlayerInfo, "PLAYER"},          {cmd::WinboardSettings, "WINBOARD"},
-        {cmd::DefaultSettings, "GUIGAME"},    {cmd::BookEdit, "BOOK"},
+        {cmd::SetTimeControl, "TimeSet"},  {cmd::UserDefinedLevel, "SearchSet"},
+        {cmd::PlayerInfo, "PLAYER"},       {cmd::WinboardSettings, "WINBOARD"},
+        {cmd::DefaultSettings, "GUIGAME"}, {cmd::BookEdit, "BOOK"},
     };
     for (const auto& [id, name] : commands) {
         QString opened;
