@@ -50,6 +50,8 @@ struct SearchInfo {
     std::atomic<bool> showSearchInfo{true};
     std::atomic<bool> evalsFromWhitePov{true};
     std::atomic<int32_t> analysisLines{1}; // lines an analysis searches per iteration, 1..6
+    // UCI: the last position the front end sent could not be set up; searches answer no move.
+    std::atomic<bool> positionRejected{false};
 };
 
 // Per process: the one controller record.

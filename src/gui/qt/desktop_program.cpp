@@ -12,7 +12,9 @@ int runDesktopProgram(void (*prepareEngine)()) {
     std::string reason;
     if (!chooseDisplayPlatform(reason)) {
         std::fprintf(stderr, "Corvid: %s.\n", reason.c_str());
-        return 1;
+        // Nothing was asked of the program (no input, no window): it ends normally, as the
+        // protocol modes do at the end of their input.
+        return 0;
     }
     static int argc = 1;
     static char name[] = "corvid";
