@@ -51,7 +51,7 @@ BookBuildParameters& bookEditorParameters() {
     return parameters;
 }
 
-BookEditor::BookEditor(WindowState& state, UserDialogs& dialogs)
+BookEditor::BookEditor(WindowState& state, DialogServices& dialogs)
     : state_(state), dialogs_(dialogs) {}
 
 DialogValues BookEditor::open() {
@@ -100,7 +100,7 @@ void BookEditor::checkChanged(int id, bool on) {
 }
 
 void BookEditor::addPgn() {
-    const std::string file = dialogs_.chooseFileToOpen(bookeditor::PgnFilter, "*.pgn");
+    const std::string file = dialogs_.openFileName("Open", "", bookeditor::PgnFilter);
     countWithBlank_ = false;
     if (file.empty()) return;
     // The window starts a new game from the standard position, then the build reports.
@@ -111,7 +111,7 @@ void BookEditor::addPgn() {
 }
 
 void BookEditor::load() {
-    const std::string file = dialogs_.chooseFileToOpen(bookeditor::BookFilter, "*.obk");
+    const std::string file = dialogs_.openFileName("Open", "", bookeditor::BookFilter);
     countWithBlank_ = false;
     if (!file.empty()) EditorLoadBook(file);
 }
@@ -128,7 +128,7 @@ void BookEditor::save() {
 
 void BookEditor::saveAs() {
     const std::string file =
-        dialogs_.chooseFileToSave(bookeditor::BookFilter, bookPath(ActiveSettings));
+        dialogs_.saveFileName("Save As", bookPath(ActiveSettings), bookeditor::BookFilter);
     if (file.empty()) return;
     setBookPath(ActiveSettings, file);
     EditorSaveBook(file, 0);

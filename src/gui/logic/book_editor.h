@@ -26,7 +26,7 @@ BookBuildParameters& bookEditorParameters();
 
 class BookEditor {
 public:
-    BookEditor(WindowState& state, UserDialogs& dialogs);
+    BookEditor(WindowState& state, DialogServices& dialogs);
 
     // Stops the search (the editor reads the book), then the labels, fields and boxes.
     DialogValues open();
@@ -51,7 +51,7 @@ public:
 
 private:
     WindowState& state_;
-    UserDialogs& dialogs_;
+    DialogServices& dialogs_;
     bool countWithBlank_ = true; // the count label as it reads when the editor opens
 };
 

@@ -304,10 +304,8 @@ bool showLegalMoves() { return guiPreference(LegalMovesKey); }
 bool commandChecked(int id, const WindowState& state) {
     const int human = searchInfo.humanSide.load();
     const int depth = searchInfo.maxDepth.load();
-    const bool userLevel = depth == state.userLevelDepth || depth < 1 ||
-                           (depth > cmd::LastDepthItem - 150 && depth != 52);
     if (id >= cmd::FirstDepthItem && id <= cmd::LastDepthItem)
-        return !userLevel && depth == id - 150;
+        return !state.userDefinedLevel && depth == id - 150;
     if (id >= cmd::FirstHashSize && id <= cmd::LastHashSize)
         return preferences.hashSizeCode == id - 1215;
     if (id >= cmd::FirstSearchSwitch && id <= cmd::LastSearchSwitch)
@@ -332,9 +330,9 @@ bool commandChecked(int id, const WindowState& state) {
     case cmd::FlipBoard:
         return state.flipped;
     case cmd::Depth52:
-        return !userLevel && depth == 52;
+        return !state.userDefinedLevel && depth == 52;
     case cmd::UserDefinedLevel:
-        return userLevel;
+        return state.userDefinedLevel || (depth != 52 && (depth < 1 || depth > 9));
     case cmd::Ponder:
         return searchInfo.ponderEnabled.load();
     case cmd::EvalsFromWhite:

@@ -62,15 +62,16 @@ std::optional<int32_t> readSignedField(const std::string& text) {
     return negative ? int32_t(-int64_t(magnitude)) : int32_t(magnitude);
 }
 
-void reportNotANumber(UserDialogs& dialogs, const std::string& label, const std::string& text,
+void reportNotANumber(DialogServices& dialogs, const std::string& label, const std::string& text,
                       long long kept) {
-    dialogs.message("Not a Number", label + " \"" + text + "\" is not a whole number; it stays " +
-                                        std::to_string(kept) + ".");
+    dialogs.messageBox("Not a Number", label + " \"" + text +
+                                           "\" is not a whole number; it stays " +
+                                           std::to_string(kept) + ".");
 }
 
 namespace {
 template <typename Read>
-auto fieldOrReport(UserDialogs& dialogs, const DialogValues& values, int id,
+auto fieldOrReport(DialogServices& dialogs, const DialogValues& values, int id,
                    const std::string& label, long long kept, Read read) {
     const std::string text = values.text(id);
     auto value = read(text);
@@ -79,12 +80,12 @@ auto fieldOrReport(UserDialogs& dialogs, const DialogValues& values, int id,
 }
 } // namespace
 
-std::optional<uint32_t> unsignedField(UserDialogs& dialogs, const DialogValues& values, int id,
+std::optional<uint32_t> unsignedField(DialogServices& dialogs, const DialogValues& values, int id,
                                       const std::string& label, long long kept) {
     return fieldOrReport(dialogs, values, id, label, kept, readUnsignedField);
 }
 
-std::optional<int32_t> signedField(UserDialogs& dialogs, const DialogValues& values, int id,
+std::optional<int32_t> signedField(DialogServices& dialogs, const DialogValues& values, int id,
                                    const std::string& label, long long kept) {
     return fieldOrReport(dialogs, values, id, label, kept, readSignedField);
 }

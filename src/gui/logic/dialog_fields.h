@@ -3,7 +3,7 @@
 // the views copy them to and from their controls by id.
 #pragma once
 
-#include "gui/logic/user_dialogs.h"
+#include "gui/logic/dialog_services.h"
 
 #include <cstdint>
 #include <map>
@@ -29,14 +29,14 @@ std::optional<int32_t> readSignedField(const std::string& text);
 
 // Tells the person that a field did not hold a number and keeps its value:
 // "Not a Number" / "<label> \"<text>\" is not a whole number; it stays <kept>."
-void reportNotANumber(UserDialogs& dialogs, const std::string& label, const std::string& text,
+void reportNotANumber(DialogServices& dialogs, const std::string& label, const std::string& text,
                       long long kept);
 
 // Reads a field of the values; on anything but a number the person is told that the value
 // stays `kept`, and nothing is returned.
-std::optional<uint32_t> unsignedField(UserDialogs& dialogs, const DialogValues& values, int id,
+std::optional<uint32_t> unsignedField(DialogServices& dialogs, const DialogValues& values, int id,
                                       const std::string& label, long long kept);
-std::optional<int32_t> signedField(UserDialogs& dialogs, const DialogValues& values, int id,
+std::optional<int32_t> signedField(DialogServices& dialogs, const DialogValues& values, int id,
                                    const std::string& label, long long kept);
 
 } // namespace corvid

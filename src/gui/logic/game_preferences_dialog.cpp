@@ -27,8 +27,8 @@ DialogValues GamePreferencesDialog::open() {
     return values;
 }
 
-std::string GamePreferencesDialog::chooseBook(UserDialogs& dialogs) {
-    std::string chosen = dialogs.chooseFileToOpen(gameprefs::BookFilter, "*.obk");
+std::string GamePreferencesDialog::chooseBook(DialogServices& dialogs) {
+    std::string chosen = dialogs.openFileName("Open", "", gameprefs::BookFilter);
     pendingPath_ = chosen.empty() ? bookPath(map_) : chosen;
     return pendingPath_;
 }

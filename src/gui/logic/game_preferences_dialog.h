@@ -30,7 +30,7 @@ public:
     DialogValues open();
     // Button 1043: a chosen book becomes the pending path; a cancelled picker resets it to the
     // stored one. Returns the button's new caption.
-    std::string chooseBook(UserDialogs& dialogs);
+    std::string chooseBook(DialogServices& dialogs);
     const std::string& pendingBookPath() const { return pendingPath_; }
     // OK stores the boxes as "1"/"0" (LogGames "0" without its box) and the pending path. After
     // the desktop's dialog the engine's settings become a copy of the desktop's, keeping the

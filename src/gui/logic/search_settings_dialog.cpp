@@ -18,7 +18,7 @@ DialogValues openSearchSettings() {
     return values;
 }
 
-void closeSearchSettings(const DialogValues& values, bool ok, UserDialogs& dialogs,
+void closeSearchSettings(const DialogValues& values, bool ok, DialogServices& dialogs,
                          WindowState& state) {
     if (ok) {
         std::optional<int32_t> depth = signedField(dialogs, values, searchset::MaximumPly,
@@ -27,12 +27,12 @@ void closeSearchSettings(const DialogValues& values, bool ok, UserDialogs& dialo
             signedField(dialogs, values, searchset::MaxSeconds,
                         "Max Seconds/move:", int64_t(searchInfo.fixedMoveSeconds.load()));
         if (seconds && *seconds < 0) {
-            dialogs.message("Out of Range", "Seconds set to 0");
+            dialogs.messageBox("Out of Range", "Seconds set to 0");
             seconds = 0;
         }
         if (seconds) searchInfo.fixedMoveSeconds.store(*seconds);
         if (depth && *depth < 1) {
-            dialogs.message("Out of Range", "Max ply set to 1");
+            dialogs.messageBox("Out of Range", "Max ply set to 1");
             depth = 1;
         }
         // Deeper than the search can go is the same as no depth limit.
@@ -43,7 +43,7 @@ void closeSearchSettings(const DialogValues& values, bool ok, UserDialogs& dialo
         if (kiloNodes) searchInfo.maxNodes.store(int64_t(*kiloNodes) * 1000);
         preferences.waitAtLimit = values.checked(searchset::WaitAtLimit) ? 1 : 0;
     }
-    state.userLevelDepth = searchInfo.maxDepth.load();
+    state.userDefinedLevel = true;
 }
 
 } // namespace corvid

@@ -17,7 +17,7 @@ DialogValues openSearchSettings();
 // a depth below 1 ("Max ply set to 1"), the node limit (thousands, in 64 bits) and the box. A
 // field without a number keeps its value and says so. Afterwards (OK or Cancel) the level
 // menu checks "User Defined Level".
-void closeSearchSettings(const DialogValues& values, bool ok, UserDialogs& dialogs,
+void closeSearchSettings(const DialogValues& values, bool ok, DialogServices& dialogs,
                          WindowState& state);
 
 } // namespace corvid

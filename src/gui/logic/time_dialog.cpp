@@ -12,14 +12,14 @@ namespace {
 
 // Stores a field into the time control; a value too large for the clocks is cut and the person
 // told, a field without a number leaves the value as it was.
-void storeTime(UserDialogs& dialogs, const DialogValues& values, int id, const char* label,
+void storeTime(DialogServices& dialogs, const DialogValues& values, int id, const char* label,
                std::atomic<double>& target) {
     std::optional<uint32_t> value = unsignedField(dialogs, values, id, label, int64_t(target));
     if (!value) return;
     if (*value > timeset::MaxValue) {
         value = timeset::MaxValue;
-        dialogs.message("Out of Range",
-                        std::string(label) + " set to " + std::to_string(timeset::MaxValue));
+        dialogs.messageBox("Out of Range",
+                           std::string(label) + " set to " + std::to_string(timeset::MaxValue));
     }
     target.store(double(*value));
 }
@@ -34,7 +34,7 @@ DialogValues openTimeDialog() {
     return values;
 }
 
-void closeTimeDialog(const DialogValues& values, bool ok, UserDialogs& dialogs) {
+void closeTimeDialog(const DialogValues& values, bool ok, DialogServices& dialogs) {
     if (ok) {
         storeTime(dialogs, values, timeset::TotalMinutes, "Total Minutes", searchInfo.baseMinutes);
         storeTime(dialogs, values, timeset::SecondsPerMove, "Seconds/move",

@@ -15,6 +15,6 @@ constexpr uint32_t MaxValue = 99999;
 DialogValues openTimeDialog();
 // OK stores both fields (a field without a number keeps its value, and says so). OK and Cancel
 // both then keep the truncated time control as the preferences written at exit.
-void closeTimeDialog(const DialogValues& values, bool ok, UserDialogs& dialogs);
+void closeTimeDialog(const DialogValues& values, bool ok, DialogServices& dialogs);
 
 } // namespace corvid

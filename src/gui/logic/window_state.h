@@ -34,9 +34,7 @@ struct WindowState {
     std::string whiteName = "Human", blackName = "Corvid";
     bool flagFallNotice = false; // given once per game
     bool analysisPaneOpen = false;
-    // The depth the "Search Settings" dialog left: "User Defined Level" stays checked while the
-    // limit is still that one (-1: the dialog was not used).
-    int userLevelDepth = -1;
+    bool userDefinedLevel = false; // the level menu checks "User Defined Level", not a depth
 
     WindowState();
     // The board the window shows: the one being set up in set-up mode, else the game's.

@@ -41,7 +41,7 @@ private:
 
 BookEditorDialog::BookEditorDialog(MainWindow& window)
     : ModelDialog(&window, "BOOK", "Opening Book Editor"), window_(window),
-      model_(window.state(), window.userDialogs()) {
+      model_(window.state(), window.dialogServices()) {
     auto* column = new QVBoxLayout(this);
     QLabel* file = makeLabel(this, QString(), bookeditor::FileLabel);
     file->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -8,14 +8,15 @@
 #include "gui/qt/dialogs.h"
 #include "gui/qt/piece_images.h"
 #include "gui/qt/promotion_dialog.h"
-#include "gui/qt/qt_user_dialogs.h"
 #include "gui/qt/side_panel.h"
+#include "gui/qt/window_dialog_services.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -54,10 +55,10 @@ MainWindow::MainWindow(bool endsProcess, QWidget* parent)
     buildAnalysisPane();
     buildMenus();
 
-    qtDialogs_ = std::make_unique<QtUserDialogs>(this);
-    userDialogs_ = qtDialogs_.get();
+    qtDialogServices_ = std::make_unique<WindowDialogServices>(*this);
+    dialogServices_ = qtDialogServices_.get();
     showMessage = [this](const QString& title, const QString& text) {
-        userDialogs().message(title.toStdString(), text.toStdString());
+        QMessageBox::information(this, title, text);
     };
     choosePromotion = [this] { return askPromotionPiece(this, state_.game.sideToMove); };
     beep = [] { QApplication::beep(); };
@@ -198,8 +199,8 @@ void MainWindow::addRefreshListener(std::function<void()> listener) {
     refreshListeners_.push_back(std::move(listener));
 }
 
-void MainWindow::setUserDialogs(UserDialogs* dialogs) {
-    userDialogs_ = dialogs ? dialogs : qtDialogs_.get();
+void MainWindow::setDialogServices(DialogServices* dialogs) {
+    dialogServices_ = dialogs ? dialogs : qtDialogServices_.get();
 }
 
 void MainWindow::addEventListener(std::function<void(const DesktopEvent&)> listener) {

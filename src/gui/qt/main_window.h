@@ -6,7 +6,7 @@
 
 #include "gui/logic/command_table.h"
 #include "gui/logic/desktop_reporter.h"
-#include "gui/logic/user_dialogs.h"
+#include "gui/logic/dialog_services.h"
 #include "gui/logic/window_state.h"
 
 #include <QMainWindow>
@@ -59,10 +59,10 @@ public:
     void addEventListener(std::function<void(const DesktopEvent&)> listener);
     // Called after every refresh and layout (panes that follow the window state).
     void addRefreshListener(std::function<void()> listener);
-    // The message boxes and file pickers of the dialogs: Qt's own, unless a test gives others
-    // (nullptr returns to Qt's).
-    UserDialogs& userDialogs() { return *userDialogs_; }
-    void setUserDialogs(UserDialogs* dialogs);
+    // The file pickers, question and message boxes of the dialogs: Qt's own (message boxes
+    // through showMessage), unless a test gives others (nullptr returns to Qt's).
+    DialogServices& dialogServices() { return *dialogServices_; }
+    void setDialogServices(DialogServices* dialogs);
     // Replaceable for tests: message boxes, the promotion question, the beep.
     std::function<void(const QString& title, const QString& text)> showMessage;
     std::function<int()> choosePromotion;
@@ -96,8 +96,8 @@ private:
     std::map<int, QAction*> actions_;
     std::vector<std::function<void(const DesktopEvent&)>> listeners_;
     std::vector<std::function<void()>> refreshListeners_;
-    std::unique_ptr<UserDialogs> qtDialogs_;
-    UserDialogs* userDialogs_;
+    std::unique_ptr<DialogServices> qtDialogServices_;
+    DialogServices* dialogServices_;
     bool closing_ = false;
 };
 

@@ -50,7 +50,7 @@ std::unique_ptr<QDialog> buildTimeDialog(MainWindow& window) {
     form.row(timeset::SecondsPerMove, "Seconds/move");
     form.finish(openTimeDialog());
     dialog->closed = [&window](const DialogValues& values, bool ok) {
-        closeTimeDialog(values, ok, window.userDialogs());
+        closeTimeDialog(values, ok, window.dialogServices());
     };
     return dialog;
 }
@@ -67,7 +67,7 @@ std::unique_ptr<QDialog> buildSearchSettingsDialog(MainWindow& window) {
                                      "nodes."));
     form.finish(openSearchSettings());
     dialog->closed = [&window](const DialogValues& values, bool ok) {
-        closeSearchSettings(values, ok, window.userDialogs(), window.state());
+        closeSearchSettings(values, ok, window.dialogServices(), window.state());
     };
     return dialog;
 }
@@ -106,7 +106,7 @@ std::unique_ptr<QDialog> buildGamePreferencesDialog(MainWindow& window, bool win
     column->addWidget(d->okCancelRow());
     showValues(d, model->open());
     QObject::connect(bookFile, &QPushButton::clicked, d, [&window, model, bookFile] {
-        bookFile->setText(QString::fromStdString(model->chooseBook(window.userDialogs())));
+        bookFile->setText(QString::fromStdString(model->chooseBook(window.dialogServices())));
     });
     d->closed = [model](const DialogValues& values, bool ok) { model->close(values, ok); };
     return dialog;

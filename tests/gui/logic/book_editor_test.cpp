@@ -6,7 +6,7 @@
 #include "control/game.h"
 #include "control/settings.h"
 #include "gui/logic/book_editor.h"
-#include "gui/scripted_user_dialogs.h"
+#include "gui/scripted_dialog_services.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +46,7 @@ protected:
     }
     test::RecordingReporter reporter;
     test::ScratchDirectory dir;
-    test::ScriptedUserDialogs dialogs;
+    test::ScriptedDialogServices dialogs;
     WindowState state;
     BookEditor editor{state, dialogs};
 };
@@ -110,7 +110,7 @@ TEST_F(BookEditorTest, AddPgnBuildsWhatTheBookToolBuildsAndStartsANewGame) {
     editor.fieldChanged(bookeditor::MinOccurrences, "2");
     dialogs.files = {pgn};
     editor.addPgn();
-    EXPECT_EQ(dialogs.pickers.back(), "open|PGN Chess Game (*.pgn)|*.pgn");
+    EXPECT_EQ(dialogs.pickers.back(), "open|PGN Chess Game (*.pgn)|");
     EXPECT_EQ(records(currentBook()), records(*expected));
     EXPECT_EQ(reporter.status.back(), "Finished Adding .PGN");
     EXPECT_EQ(editor.labels().text(bookeditor::PositionsLabel),
@@ -161,7 +161,7 @@ TEST_F(BookEditorTest, SaveSaveAsLoadAndClear) {
     editor.load(); // cancelled
     EXPECT_TRUE(records(currentBook()).empty());
     editor.load();
-    EXPECT_EQ(dialogs.pickers.back(), "open|Opening Book (*.obk)|*.obk");
+    EXPECT_EQ(dialogs.pickers.back(), "open|Opening Book (*.obk)|");
     EXPECT_EQ(records(currentBook()), saved);
     EXPECT_EQ(editor.labels().text(bookeditor::FreeLabel), "(200000 free)");
 

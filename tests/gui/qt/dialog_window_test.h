@@ -2,7 +2,7 @@
 // dialog and panel tests share.
 #pragma once
 
-#include "gui/scripted_user_dialogs.h"
+#include "gui/scripted_dialog_services.h"
 #include "window_test_support.h"
 
 #include <QAbstractButton>
@@ -20,10 +20,10 @@ class DialogWindowTest : public WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        window->setUserDialogs(&dialogs);
+        window->setDialogServices(&dialogs);
     }
     void TearDown() override {
-        window->setUserDialogs(nullptr);
+        window->setDialogServices(nullptr);
         WindowTest::TearDown();
     }
 
@@ -61,7 +61,7 @@ protected:
         EXPECT_TRUE(widget->grab().save(path, "PNG")) << path.toStdString();
     }
 
-    ScriptedUserDialogs dialogs;
+    ScriptedDialogServices dialogs;
 };
 
 } // namespace corvid::test

@@ -128,7 +128,7 @@ TEST_F(DialogWindowTest, SidePanelNavigationRetractAndMove) {
         press(side, id);
         return waitFor([&] { return window->state().game.ply == ply && gamePosition.ply == ply; });
     };
-    EXPECT_TRUE(step(cmd::MoveNowOrStart, 0));
+    EXPECT_TRUE(step(110, 0)); // "<|"
     EXPECT_TRUE(step(cmd::StepForward, 1));
     EXPECT_TRUE(step(cmd::StepForward, 2));
     EXPECT_TRUE(step(cmd::StepBack, 1));
