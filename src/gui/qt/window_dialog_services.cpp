@@ -19,7 +19,8 @@ QString qt(const std::string& text) { return QString::fromStdString(text); }
 QString startingPoint(const std::string& folder, const std::string& filter) {
     QString start = qt(folder);
     start.replace('\\', '/');
-    if (!start.isEmpty() && !QFileInfo(start).isDir()) return QDir::current().absoluteFilePath(start);
+    if (!start.isEmpty() && !QFileInfo(start).isDir())
+        return QDir::current().absoluteFilePath(start);
     const QRegularExpressionMatch pattern =
         QRegularExpression("\\((\\*\\.[^) ;]+)").match(qt(filter));
     const QString name = pattern.hasMatch() ? pattern.captured(1) : QString();

@@ -115,13 +115,14 @@ TEST_F(SetupModeTest, StartBoardAndTheKeysFollowOnThePanel) {
 
 TEST_F(DialogWindowTest, SidePanelNavigationRetractAndMove) {
     searchInfo.humanSide.store(EnginePlaysNeither);
-    click(e2);
-    click(e4);
-    click(e7);
-    click(e5);
-    click(g1);
-    click(f3);
-    ASSERT_TRUE(waitForPly(3));
+    // After each move the engine looks whether it is to play; clicks wait until it has.
+    const std::pair<int, int> moves[] = {{e2, e4}, {e7, e5}, {g1, f3}};
+    int ply = 0;
+    for (const auto& [from, to] : moves) {
+        click(from);
+        click(to);
+        ASSERT_TRUE(waitForPly(++ply));
+    }
     QWidget* side = window->sidePanel();
     // Each button's reports are taken in before the next button reads the shown ply.
     auto step = [&](int id, int ply) {
