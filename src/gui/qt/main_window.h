@@ -22,6 +22,7 @@ class QTimer;
 namespace corvid {
 
 class BoardView;
+class ReportQueue;
 class SidePanel;
 
 class MainWindow : public QMainWindow {
@@ -93,6 +94,7 @@ private:
     QWidget* pane_;
     QPlainTextEdit* paneText_;
     QTimer* timer_;
+    ReportQueue* reports_;
     std::map<int, QAction*> actions_;
     std::vector<std::function<void(const DesktopEvent&)>> listeners_;
     std::vector<std::function<void()>> refreshListeners_;
