@@ -12,6 +12,7 @@
 #include "control/search_controller.h"
 #include "control/settings.h"
 #include "eval/search_personality.h"
+#include "gui/logic/board_mode.h"
 #include "gui/logic/command_ids.h"
 #include "gui/logic/move_list.h"
 #include "platform/clock.h"
@@ -190,7 +191,7 @@ void refreshNamesAndOrientation(WindowState& state) {
 }
 
 void resetWindowForNewGame(WindowState& state) {
-    state.boardMode = PlayMode;
+    leaveBoardMode(state);
     clearSelection(state);
     state.setupMode = false;
     state.flagFallNotice = false;
@@ -219,6 +220,7 @@ void startNewGame(WindowState& state) {
 }
 
 void setHumanSide(WindowState& state, int human) {
+    leaveBoardMode(state); // choosing who plays is for play
     searchInfo.humanSide.store(human);
     refreshNamesAndOrientation(state);
     if (human == EnginePlaysNeither || human == EnginePlaysBoth)
@@ -396,7 +398,7 @@ void registerWindowCommands(CommandDispatcher& d, WindowState& state,
     d.on(cmd::StepBack, [&state](int) { goToPly(state, state.game.ply - 1); });
     d.on(cmd::StepForward, [&state](int) { goToPly(state, state.game.ply + 1); });
     d.on(cmd::GoToEnd, [&state](int) { goToPly(state, MaxGamePly); });
-    d.on(cmd::MoveNowOrStart, [&state](int) { goToPly(state, state.game.startPly); });
+    d.on(cmd::GoToStart, [&state](int) { goToPly(state, state.game.startPly); });
     d.on(cmd::Retract, [&state](int) { retract(state); });
     d.on(cmd::EngineMoveNow, [&state](int) { engineMovesNow(state); });
 }

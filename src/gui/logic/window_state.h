@@ -34,6 +34,7 @@ struct WindowState {
     std::string whiteName = "Human", blackName = "Corvid";
     bool flagFallNotice = false; // given once per game
     bool analysisPaneOpen = false;
+    int humanSideBeforeMode = -1;  // who played before book view or analysis (-1: in play)
     bool userDefinedLevel = false; // the level menu checks "User Defined Level", not a depth
 
     WindowState();

@@ -162,20 +162,22 @@ TEST_F(DialogWindowTest, ModeButtonsAreDrawnPressedAndTheClockOfTheSideToMoveLit
     auto* analyze = control<ModeButton>(window->sidePanel(), cmd::AnalyzeButton);
     ASSERT_TRUE(book && analyze);
     EXPECT_FALSE(book->isOn());
-    window->state().boardMode = BookViewMode;
-    window->refresh();
+    press(window->sidePanel(), cmd::BookButton);
+    EXPECT_EQ(window->state().boardMode, BookViewMode);
     EXPECT_TRUE(book->isOn());
     EXPECT_FALSE(analyze->isOn());
     const QImage pressed = book->grab().toImage();
     EXPECT_EQ(pressed.pixelColor(pressed.width() / 2, 4), QColor(204, 204, 153));
     screenshot("book_button_pressed");
-    window->state().boardMode = AnalysisMode;
-    window->refresh();
+    press(window->sidePanel(), cmd::AnalyzeButton);
+    EXPECT_EQ(window->state().boardMode, AnalysisMode);
     EXPECT_TRUE(analyze->isOn());
     EXPECT_FALSE(book->isOn());
-    window->state().boardMode = PlayMode;
-    window->refresh();
+    press(window->sidePanel(), cmd::AnalyzeButton); // the second press turns it off
+    EXPECT_EQ(window->state().boardMode, PlayMode);
     EXPECT_FALSE(analyze->isOn());
+    const QImage raised = analyze->grab().toImage();
+    EXPECT_NE(raised.pixelColor(raised.width() / 2, 4), QColor(204, 204, 153));
 
     searchInfo.humanSide.store(EnginePlaysNeither);
     searchInfo.clocksRunning.store(true);
