@@ -12,12 +12,13 @@ namespace corvid {
 
 namespace {
 
-// A tag value with its quotes and backslashes escaped.
+// A tag value with its quotes and backslashes escaped; a line break or other control character
+// (which would end the tag line) becomes a blank.
 std::string TagValue(const char* text) {
     std::string value;
     for (const char* c = text; *c; ++c) {
         if (*c == '"' || *c == '\\') value += '\\';
-        value += *c;
+        value += static_cast<unsigned char>(*c) < 0x20 ? ' ' : *c;
     }
     return value;
 }

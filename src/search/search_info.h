@@ -47,9 +47,10 @@ struct SearchInfo {
     std::atomic<bool> debugLog{false};
     std::atomic<bool> chess960{false};
     std::atomic<bool> analyzeMode{false};
-    std::atomic<int32_t> analysisLines{1}; // lines an analysis searches (the pane's + and -)
     std::atomic<bool> showSearchInfo{true};
     std::atomic<bool> evalsFromWhitePov{true};
+    std::atomic<int32_t> analysisLines{
+        1}; // lines an analysis searches per iteration, 1..6 (the pane's + and -)
     // UCI: the last position the front end sent could not be set up; searches answer no move.
     std::atomic<bool> positionRejected{false};
     // Threads searching each request, 1..256 (UCI "Threads", WinBoard "cores"); read when a

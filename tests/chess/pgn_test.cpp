@@ -115,6 +115,28 @@ TEST(SavePgn, SetUpGameWritesFenThenSetUpAndReloads) {
     EXPECT_STREQ(gameRecord.entries[4], "b7-b8=N");
 }
 
+TEST(SavePgn, NamesWithQuotesBackslashesAndLineBreaksStayInsideTheirTags) {
+    test::StartTestGame(StartFen);
+    Play({"e4"});
+    TempFile file;
+    PgnGameInfo info;
+    SetPgnPlayerNames(info, 0, "Ann \"the Rook\" C:\\chess", "Corvid\n[Result \"0-1\"]");
+    ASSERT_EQ(SavePgn(file.path.c_str(), 2, false, info), 1);
+    std::vector<std::string> lines = Lines(file.Read());
+    ASSERT_GE(lines.size(), 10u);
+    EXPECT_EQ(lines[5], "[White \"Ann \\\"the Rook\\\" C:\\\\chess\"]");
+    EXPECT_EQ(lines[6], "[Black \"Corvid [Result \\\"0-1\\\"]\"]");
+    EXPECT_EQ(lines[7], "[Result \"1-0\"]");
+    PgnTags tags;
+    for (int i = 5; i < 8; ++i) ReadPgnTags(tags, lines[size_t(i)]);
+    EXPECT_STREQ(tags.white, "Ann \"the Rook\" C:\\chess");
+    EXPECT_STREQ(tags.black, "Corvid [Result \"0-1\"]");
+    EXPECT_STREQ(tags.result, "1-0");
+    test::StartTestGame(StartFen);
+    ASSERT_EQ(LoadPgnGame(file.path.c_str(), 1, false), 1);
+    EXPECT_EQ(gameRecord.moveCount, 1);
+}
+
 TEST(SavePgn, UnwritableFileReportsAndFails) {
     RecordingReporter reporter;
     setReporter(&reporter);

@@ -441,6 +441,10 @@ bool shutDownDesktop(const std::string& startDirectory) {
     if (!startDirectory.empty() && chdir(startDirectory.c_str()) != 0) {
         // The files then go to the current folder.
     }
+    return saveDesktopSettings();
+}
+
+bool saveDesktopSettings() {
     preferences.ponderEnabled = searchInfo.ponderEnabled.load() ? 1 : 0;
     preferences.showSearchInfo = searchInfo.showSearchInfo.load() ? 1 : 0;
     preferences.evalsFromWhitePov = searchInfo.evalsFromWhitePov.load() ? 1 : 0;

@@ -102,5 +102,7 @@ void leaveWithoutExit();
 // The exit: stops the search and ends its thread, returns to the start directory and writes
 // "Corvid.dft", "engineWB.dft" and "engineGUI.dft". False when a file could not be written.
 bool shutDownDesktop(const std::string& startDirectory);
+// The writing part of the exit, into the working directory.
+bool saveDesktopSettings();
 
 } // namespace corvid

@@ -24,6 +24,8 @@ struct WindowState {
     int boardMode = PlayMode;
     int setupButton = DefaultSetupPiece; // the set-up panel's piece
     uint8_t setupBoard[64];              // the board being set up
+    int setupCastleRights = 0;           // the set-up panel's castling boxes (1, 2, 4, 8)
+    int setupSideToMove = 0;             // the set-up panel's side to move (0 white)
     GameSnapshot game;                   // the game as last reported
     uint8_t previousBoard[64];           // the board before the last change
     bool hasPrevious = false;

@@ -2,6 +2,7 @@
 
 #include "gui/logic/desktop.h"
 #include "gui/logic/search_display.h"
+#include "gui/logic/windows_colour.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,9 +12,6 @@ namespace corvid {
 
 namespace {
 constexpr QRgb MarginColour = 0x444444;
-// The book-move frame colours by slot (the i-th move's slot: bookMoveColourSlot).
-constexpr QRgb BookColours[9] = {0x00DD00, 0x0000DD, 0xDD0000, 0x00DDDD, 0xDD00DD,
-                                 0xDDDD00, 0xEEEEEE, 0x000000, 0x000000};
 
 void frame(QPainter& painter, const Rect& cell, int inset, const QColor& colour) {
     painter.setPen(QPen(colour, 1));
@@ -89,7 +87,7 @@ void BoardView::paintEvent(QPaintEvent*) {
     if (state_.boardMode == BookViewMode && !state_.setupMode) {
         auto moves = bookMoveSquares();
         for (size_t i = 0; i < moves.size(); ++i) {
-            QColor colour = QColor::fromRgb(BookColours[bookMoveColourSlot(int(i))]);
+            QColor colour = QColor::fromRgb(bookMoveColour(int(i)));
             frame(painter, squareCell(layout, moves[i].first, state_.flipped), 0, colour);
             frame(painter, squareCell(layout, moves[i].second, state_.flipped), 0, colour);
         }

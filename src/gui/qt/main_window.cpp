@@ -6,6 +6,7 @@
 #include "gui/logic/move_list.h"
 #include "gui/qt/board_view.h"
 #include "gui/qt/command_ports.h"
+#include "gui/qt/dialogs.h"
 #include "gui/qt/piece_images.h"
 #include "gui/qt/promotion_dialog.h"
 #include "gui/qt/report_queue.h"
@@ -66,7 +67,7 @@ MainWindow::MainWindow(bool endsProcess, QWidget* parent)
     showMessage = [this](const QString& title, const QString& text) {
         QMessageBox::information(this, title, text);
     };
-    choosePromotion = [this] { return askPromotionPiece(this); };
+    choosePromotion = [this] { return askPromotionPiece(this, state_.game.sideToMove); };
     beep = [] { QApplication::beep(); };
 
     registerWindowCommands(dispatcher_, state_, [this] { close(); });
@@ -76,6 +77,7 @@ MainWindow::MainWindow(bool endsProcess, QWidget* parent)
     dispatcher_.on(cmd::SizeWindowToDefault, [this](int) { sizeToDefault(); });
     installSearchView(*this);
     installTestMatchCommand(*this);
+    installDialogs(*this);
 
     connect(board_, &BoardView::boardInput, this, [this] { refresh(); });
     connect(panel_, &SidePanel::command, this, [this](int id) {
@@ -202,6 +204,11 @@ void MainWindow::layOut() {
                                l.analysisClose.height);
     }
     board_->update();
+    for (const auto& listener : refreshListeners_) listener();
+}
+
+void MainWindow::addRefreshListener(std::function<void()> listener) {
+    refreshListeners_.push_back(std::move(listener));
 }
 
 void MainWindow::setDialogServices(DialogServices* dialogs) {
@@ -296,6 +303,7 @@ void MainWindow::refresh() {
     setWindowTitle(QString::fromStdString(gameWindowTitle(state_)));
     tick();
     board_->update();
+    for (const auto& listener : refreshListeners_) listener();
 }
 
 void MainWindow::tick() {

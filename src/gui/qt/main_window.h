@@ -59,6 +59,8 @@ public:
 
     // Further receivers of the engine's reports (the search display, the panes).
     void addEventListener(std::function<void(const DesktopEvent&)> listener);
+    // Called after every refresh and layout (panes that follow the window state).
+    void addRefreshListener(std::function<void()> listener);
     // The file pickers, question and message boxes of the dialogs: Qt's own (message boxes
     // through showMessage), unless a test gives others (nullptr returns to Qt's).
     DialogServices& dialogServices() { return *dialogServices_; }
@@ -98,6 +100,7 @@ private:
     ReportQueue* reports_;
     std::map<int, QAction*> actions_;
     std::vector<std::function<void(const DesktopEvent&)>> listeners_;
+    std::vector<std::function<void()>> refreshListeners_;
     std::unique_ptr<DialogServices> qtDialogServices_;
     DialogServices* dialogServices_;
     std::shared_ptr<SearchBatch> waitingReports_; // shown when its refresh period is due

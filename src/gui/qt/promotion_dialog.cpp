@@ -1,35 +1,54 @@
 #include "gui/qt/promotion_dialog.h"
 
+#include "gui/logic/promotion_choice.h"
+#include "gui/qt/piece_images.h"
 #include "gui/qt/side_panel.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace corvid {
 
-int askPromotionPiece(QWidget* parent) {
-    QDialog dialog(parent);
-    dialog.setObjectName("PAWN");
-    dialog.setWindowTitle("PAWN");
-    auto* row = new QHBoxLayout(&dialog);
-    struct Choice {
-        int id;
-        const char* caption;
-        int piece;
-    };
-    constexpr Choice choices[] = {
-        {100, "Queen", 4}, {101, "Rook", 3}, {102, "Bishop", 2}, {103, "Knight", 1}};
-    for (const Choice& choice : choices) {
-        auto* button = new QPushButton(choice.caption, &dialog);
+namespace {
+
+QIcon pieceIcon(int type, int colour, int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(QColor::fromRgb(LightSquareColour));
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintPiece(painter, QRectF(2, 2, size - 4, size - 4), type, colour);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+std::unique_ptr<QDialog> buildPromotionDialog(QWidget* parent, int colour) {
+    auto dialog = std::make_unique<QDialog>(parent);
+    QDialog* d = dialog.get();
+    d->setObjectName("PAWN");
+    d->setWindowTitle("PAWN");
+    auto* row = new QHBoxLayout(d);
+    constexpr int IconSize = 44;
+    for (const PromotionChoice& choice : PromotionChoices) {
+        auto* button = new QPushButton(choice.caption, d);
         button->setObjectName(controlName(choice.id));
+        button->setIcon(pieceIcon(choice.piece, colour, IconSize));
+        button->setIconSize(QSize(IconSize, IconSize));
+        button->setAutoDefault(false);
         const int piece = choice.piece;
-        QObject::connect(button, &QPushButton::clicked, &dialog,
-                         [&dialog, piece] { dialog.done(piece); });
+        QObject::connect(button, &QPushButton::clicked, d, [d, piece] { d->done(piece); });
+        auto* key = new QShortcut(QKeySequence(QChar(choice.key)), d);
+        QObject::connect(key, &QShortcut::activated, d, [d, piece] { d->done(piece); });
         row->addWidget(button);
     }
-    const int chosen = dialog.exec();
-    return chosen >= 1 && chosen <= 4 ? chosen : 4;
+    return dialog;
+}
+
+int askPromotionPiece(QWidget* parent, int colour) {
+    return promotionPieceOf(buildPromotionDialog(parent, colour)->exec());
 }
 
 } // namespace corvid

@@ -2,6 +2,7 @@
 
 #include "gui/logic/command_ids.h"
 #include "gui/logic/window_state.h"
+#include "gui/qt/mode_button.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -86,10 +87,8 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
     actions->setSpacing(2);
     actions->addWidget(button(cmd::Retract, "Retract"));
     actions->addWidget(button(cmd::EngineMoveNow, "Move"));
-    bookButton_ = button(cmd::BookButton, "Book");
-    analyzeButton_ = button(cmd::AnalyzeButton, "Analyze");
-    bookButton_->setCheckable(true);
-    analyzeButton_->setCheckable(true);
+    bookButton_ = button(cmd::BookButton, "Book", true);
+    analyzeButton_ = button(cmd::AnalyzeButton, "Analyze", true);
     actions->addWidget(bookButton_);
     actions->addWidget(analyzeButton_);
     column->addLayout(actions);
@@ -111,8 +110,8 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
     column->addWidget(status_);
 }
 
-QPushButton* SidePanel::button(int id, const QString& caption) {
-    auto* b = new QPushButton(caption, this);
+QPushButton* SidePanel::button(int id, const QString& caption, bool modeButton) {
+    auto* b = modeButton ? new ModeButton(caption, this) : new QPushButton(caption, this);
     b->setObjectName(controlName(id));
     b->setFocusPolicy(Qt::NoFocus);
     b->setMinimumWidth(20);
@@ -164,8 +163,8 @@ void SidePanel::setGameStatus(const QString& move, const QString& whiteSurplus,
 }
 
 void SidePanel::setBoardMode(int boardMode) {
-    bookButton_->setChecked(boardMode == BookViewMode);
-    analyzeButton_->setChecked(boardMode == AnalysisMode);
+    static_cast<ModeButton*>(bookButton_)->setOn(boardMode == BookViewMode);
+    static_cast<ModeButton*>(analyzeButton_)->setOn(boardMode == AnalysisMode);
 }
 
 } // namespace corvid

@@ -43,7 +43,7 @@ signals:
     void moveListChosen(int entry);
 
 private:
-    QPushButton* button(int id, const QString& caption);
+    QPushButton* button(int id, const QString& caption, bool modeButton = false);
 
     QLabel *whiteName_, *blackName_, *whiteClock_, *blackClock_, *whiteUsed_, *blackUsed_;
     QLabel *moveNumber_, *whiteSurplus_, *blackSurplus_, *status_;

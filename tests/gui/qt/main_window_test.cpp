@@ -168,7 +168,12 @@ TEST_F(WindowTest, NewGameResetsTheWindow) {
 TEST_F(WindowTest, SetupModeEditsItsOwnBoardWithMouseAndKeys) {
     window->runCommand(cmd::SetupBoard);
     ASSERT_TRUE(window->state().setupMode);
-    EXPECT_TRUE(waitFor([&] { return labelText(*window, 122).startsWith("Board Setup Mode"); }));
+    // The set-up panel shows the status texts while it is open.
+    auto* panel = window->findChild<QWidget*>("BOARDSET");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(waitFor([&] {
+        return panel->findChild<QLabel*>(controlName(122))->text().startsWith("Board Setup Mode");
+    }));
     EXPECT_EQ(window->state().setupButton, DefaultSetupPiece);
     QTest::keyClick(window->boardView(), Qt::Key_W); // white knight
     QTest::keyClick(window->boardView(), Qt::Key_D); // black knight
