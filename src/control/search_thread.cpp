@@ -3,6 +3,7 @@
 #include "book/book_moves.h"
 #include "chess/make_move.h"
 #include "chess/move_notation.h"
+#include "chess/perft.h"
 #include "control/game.h"
 #include "control/game_end.h"
 #include "control/search_controller.h"
@@ -13,6 +14,7 @@
 #include "search/search_info.h"
 #include "search/search_report.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -33,9 +35,20 @@ bool bookMayAnswer(const Position& p) {
     return p.ply < 70 && readBool(ActiveSettings, "BookEnabled");
 }
 
+// A fresh context on the position with what the front end asked of this search: the line
+// counts and the root moves it may play.
+void prepareSearch(SearchContext& context, const Position& root, const uint64_t* keys) {
+    setUpSearchContext(context, root, keys);
+    context.analysisLines = searchInfo.analysisLines.load();
+    context.multiPv = searchInfo.multiPv.load();
+    context.searchMoves.count = 0;
+    int count = std::clamp(searchInfo.searchMoveCount.load(), 0, MaxSearchMoves);
+    for (int i = 0; i < count; ++i) context.searchMoves.Add(searchInfo.searchMoves[i].load());
+}
+
 // The root search on the game position; no move when the front end's position was rejected.
 Move searchGame(SearchContext& context, int maxDepth) {
-    setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
+    prepareSearch(context, currentGamePosition(), gameKeyHistory());
     if (searchInfo.positionRejected.load()) return NoMove;
     return rootSearch(context, maxDepth);
 }
@@ -55,6 +68,26 @@ void runUciPonder(SearchContext& context) {
     Move best = searchGame(context, searchInfo.maxDepth.load());
     searchController.waitForPonderEnd();
     sendBestMove(currentGamePosition(), best, context);
+}
+
+// The leaf counts of the game position's root moves, each reported when finished; a stop ends
+// the count after the moves finished so far.
+void runPerft() {
+    uint64_t total = 0;
+    if (!searchInfo.positionRejected.load()) {
+        Position root = currentGamePosition();
+        Position p = root;
+        PerftByMoveUntil(
+            p, searchInfo.perftDepth.load(),
+            [] {
+                return searchInfo.stopRequest.load(std::memory_order_relaxed) != StopRequest::None;
+            },
+            [&](Move move, uint64_t leaves) {
+                reporter().perftMove(root, move, leaves);
+                total += leaves;
+            });
+    }
+    reporter().perftTotal(total);
 }
 
 // Thinks and plays moves while it is the engine's turn. Returns false when the think was
@@ -77,7 +110,7 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
             searchInfo.stopRequest.compare_exchange_strong(moveNowRequest, StopRequest::None);
         }
         first = false;
-        setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
+        prepareSearch(context, currentGamePosition(), gameKeyHistory());
         Move move = NoMove;
         if (!searchInfo.positionRejected.load()) {
             if (bookMayAnswer(currentGamePosition()))
@@ -127,7 +160,7 @@ bool ponderOnReply(SearchContext& context) {
         !searchController.swapPonderState(PonderState::None, PonderState::Pondering))
         return false;
     if (!inProtocolMode()) reporter().statusText("Pondering...");
-    setUpSearchContext(context, p, ponderedKeys);
+    prepareSearch(context, p, ponderedKeys);
     Move best = rootSearch(context, searchInfo.maxDepth.load());
     // Whoever changes ponderState first decides: the command side (hit or miss) or this thread
     // (the ponder ended by itself or was stopped, and its result is dropped).
@@ -165,6 +198,9 @@ void searchThreadLoop() {
             break;
         case SearchRequest::Ponder:
             runUciPonder(*context);
+            break;
+        case SearchRequest::Perft:
+            runPerft();
             break;
         case SearchRequest::Think:
             if (searchInfo.ponderState.load() != PonderState::None) break;

@@ -11,6 +11,10 @@ namespace corvid {
 // best).
 Move rootSearch(SearchContext& context, int maxDepth);
 
+// The lines searched per iteration: the front end's line count (multiPv) in any search, else
+// the analysis line count while analysing, else 1; at most MaxRootLines.
+int linesPerIteration(const SearchContext& context);
+
 // The stop rules between iterations of a timed search (not analysing, not pondering), from
 // the fourth iteration on: the last search was stopped, the move is forced, the next iteration
 // would not fit the budget, or an obvious recapture stayed best.

@@ -47,8 +47,7 @@ bool stopRequested(const SearchContext& c) {
 bool outOfTime(SearchContext& c) {
     c.nextCheck = c.nodes + TimeCheckInterval;
     int64_t now = millisecondClock();
-    if (!inProtocolMode() &&
-        searchInfo.stopRequest.load(std::memory_order_relaxed) != StopRequest::Abort &&
+    if (searchInfo.stopRequest.load(std::memory_order_relaxed) != StopRequest::Abort &&
         now - c.lastDisplayRefresh >= DisplayRefreshMs) {
         c.lastDisplayRefresh = now;
         refreshSearchDisplay(c);

@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "search/root_search.h"
 #include "search/search_info.h"
+#include "search/table_fill.h"
 
 #include <algorithm>
 #include <cstring>
@@ -29,7 +30,7 @@ Move tableMove(const Position& p) {
 
 // The report is a few kilobytes: filled in place on the search thread's stack, handed over by
 // reference, copied by whoever keeps it.
-template <class Send> void sendReport(const SearchContext& context, int bound, Send send) {
+template <class Send> void sendReport(const SearchContext& context, int bound, Send&& send) {
     SearchReport report;
     fillSearchReport(context, bound, report);
     send(report);
@@ -44,8 +45,7 @@ void fillSearchReport(const SearchContext& c, int bound, SearchReport& report) {
     report.selDepth = c.selDepth;
     report.bound = bound;
     report.lineIndex = c.pvIndex;
-    bool analysing = searchInfo.searchState.load() == SearchState::Analyzing;
-    report.lineCount = analysing ? std::clamp(c.analysisLines, 1, MaxRootLines) : 1;
+    report.lineCount = linesPerIteration(c);
     report.elapsedMs = std::max<int64_t>(millisecondClock() - c.searchStart, 0);
     report.nodes = c.nodes;
     report.qnodes = c.qnodes;
@@ -70,7 +70,10 @@ void reportSearchLine(const SearchContext& context, int bound) {
 }
 
 void refreshSearchDisplay(const SearchContext& context) {
-    sendReport(context, ExactBound, [](const SearchReport& r) { reporter().searchProgress(r); });
+    sendReport(context, ExactBound, [&](SearchReport& r) {
+        r.hashFull = ttFillPermille(context.searchAge);
+        reporter().searchProgress(r);
+    });
 }
 
 void showSearchLines(const SearchContext& context, int kind) {

@@ -59,7 +59,7 @@ TEST(UciOptions, HashIsKeptInItsDeclaredRange) {
     EXPECT_EQ(clampHashMegabytes(5000000000LL), 900); // beyond 32 bits
     int count = 0;
     const UciOption* options = uciOptions(count);
-    EXPECT_EQ(count, 7);
+    EXPECT_EQ(count, 8);
     EXPECT_STREQ(options[0].name, "Hash");
 }
 
