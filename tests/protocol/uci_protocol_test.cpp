@@ -459,11 +459,16 @@ TEST(UciProtocol, MultiPvReportsEachLineBestFirst) {
     EXPECT_EQ(lastFirstLine, MoveWord(seen.back()));
     engine->send(std::string("position fen ") + ThreeMates);
     engine->send("go infinite");
-    engine->linesWithin(300);
+    seen = engine->linesWithin(300);
     engine->send("stop");
     std::string line;
-    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, &seen, &line));
     EXPECT_EQ(MoveWord(line), "f4b8");
+    lines = PvLines(seen);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0].multiPv, 1);
+    EXPECT_EQ(lines[1].multiPv, 2);
+    EXPECT_EQ(lines[1].depth, lines[0].depth);
 
     // Back to one line: no multipv field, as before the option existed.
     engine->send("setoption name MultiPV value 1");
