@@ -25,12 +25,24 @@ std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
-TEST(XboardGame, PlaysToAResultWithoutIllegalMoves) {
-    if (!Exists("/usr/games/xboard") || !Exists("/usr/bin/xvfb-run"))
-        GTEST_SKIP() << "xboard or xvfb-run not installed";
-    char folderTemplate[] = "/tmp/corvid-xboard-XXXXXX";
-    ASSERT_NE(mkdtemp(folderTemplate), nullptr);
-    std::string folder = folderTemplate;
+// Each run in a folder of its own, removed when the test passes.
+class XboardGame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!Exists("/usr/games/xboard") || !Exists("/usr/bin/xvfb-run"))
+            GTEST_SKIP() << "xboard or xvfb-run not installed";
+        char folderTemplate[] = "/tmp/corvid-xboard-XXXXXX";
+        ASSERT_NE(mkdtemp(folderTemplate), nullptr);
+        folder = folderTemplate;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        if (!folder.empty() && !HasFailure()) std::filesystem::remove_all(folder, ignored);
+    }
+    std::string folder;
+};
+
+TEST_F(XboardGame, PlaysToAResultWithoutIllegalMoves) {
     std::string corvid = BuiltProgram("corvid");
     std::string opponent = Exists("/usr/games/fairymax") ? "/usr/games/fairymax" : corvid;
     std::string pgn = folder + "/game.pgn";
@@ -55,18 +67,11 @@ TEST(XboardGame, PlaysToAResultWithoutIllegalMoves) {
     EXPECT_EQ(game.find("White loses on time"), std::string::npos) << game;
     EXPECT_EQ(game.find("White's flag fell"), std::string::npos) << game;
     EXPECT_EQ(debug.find("Illegal move"), std::string::npos);
-    std::error_code ignored;
-    if (!HasFailure()) std::filesystem::remove_all(folder, ignored);
 }
 
 // xboard takes every feature line, sends the options and the table size, and reads the several
 // lines per depth of a multi-line analysis.
-TEST(XboardGame, AnalysisWithOptionsAndSeveralLines) {
-    if (!Exists("/usr/games/xboard") || !Exists("/usr/bin/xvfb-run"))
-        GTEST_SKIP() << "xboard or xvfb-run not installed";
-    char folderTemplate[] = "/tmp/corvid-xboard-XXXXXX";
-    ASSERT_NE(mkdtemp(folderTemplate), nullptr);
-    std::string folder = folderTemplate;
+TEST_F(XboardGame, AnalysisWithOptionsAndSeveralLines) {
     std::ofstream(folder + "/engineWB.dft") << "BookEnabled=0\n";
     std::string corvid = BuiltProgram("corvid");
     // xboard analyses until it is told to end (TERM after 8 s), then sends exit and quit.
@@ -106,8 +111,6 @@ TEST(XboardGame, AnalysisWithOptionsAndSeveralLines) {
     ASSERT_GE(firstMoves.size(), 4u) << debug;
     firstMoves.erase(std::prev(firstMoves.end())); // perhaps cut off by the end
     for (const auto& [depth, moves] : firstMoves) EXPECT_EQ(moves.size(), 3u) << depth;
-    std::error_code ignored;
-    if (!HasFailure()) std::filesystem::remove_all(folder, ignored);
 }
 
 } // namespace
