@@ -113,7 +113,8 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
         prepareSearch(context, currentGamePosition(), gameKeyHistory());
         Move move = NoMove;
         if (!searchInfo.positionRejected.load()) {
-            if (bookMayAnswer(currentGamePosition()))
+            // Root moves named by the front end are searched: the book might play another.
+            if (context.searchMoves.count == 0 && bookMayAnswer(currentGamePosition()))
                 move = probeBook(currentGamePosition(), gameKeyHistory());
             if (move == NoMove) {
                 if (!inProtocolMode()) reporter().statusText("Thinking....");

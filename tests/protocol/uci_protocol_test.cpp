@@ -526,6 +526,12 @@ TEST(UciProtocol, SearchMovesRestrictTheRootMoves) {
     engine->send("go depth 1 searchmoves h2h3");
     ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
     EXPECT_EQ(MoveWord(line), "h2h3");
+    // The book does not answer for the moves named.
+    auto withBook = StartUci(nullptr, true);
+    withBook->send("position startpos");
+    withBook->send("go depth 2 searchmoves a2a3");
+    ASSERT_TRUE(withBook->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
+    EXPECT_EQ(MoveWord(line), "a2a3");
     // The next go without the keyword may play any move again.
     engine->send("position fen " + std::string(ThreeMates));
     engine->send("go depth 3");
