@@ -35,6 +35,8 @@ public:
         lastFiguresMs_ = 0;
         lastCurrentMoveMs_ = 0;
         lastCurrentMove_ = NoMove;
+        progressSinceLine_ = false;
+        lastLine_[0] = '\0';
     }
 
     void searchLine(const SearchReport& report) override {
@@ -53,10 +55,13 @@ public:
             std::snprintf(multiPv, sizeof multiPv, "multipv %d ", report.lineIndex + 1);
         std::string score = uciScoreText(line.score, depth, report.root->ply);
         std::string pv = principalVariationText(*report.root, line, report.bound, false);
-        writeOutput("info depth %d seldepth %d %sscore %s %stime %" PRId64 " nodes %" PRIu64
-                    " nps %" PRIu64 " pv %s\n",
-                    depth, report.selDepth, multiPv, score.c_str(), boundText, elapsed * 10, nodes,
-                    nps, pv.c_str());
+        std::snprintf(lastLine_, sizeof lastLine_,
+                      "info depth %d seldepth %d %sscore %s %stime %" PRId64 " nodes %" PRIu64
+                      " nps %" PRIu64 " pv %s\n",
+                      depth, report.selDepth, multiPv, score.c_str(), boundText, elapsed * 10,
+                      nodes, nps, pv.c_str());
+        writeOutput("%s", lastLine_);
+        progressSinceLine_ = false;
     }
 
     // A long search shows its progress: after the first second the root move being searched
@@ -75,6 +80,7 @@ public:
                         report.lineIndex + report.rootMoveNumber);
             lastCurrentMove_ = current;
             lastCurrentMoveMs_ = report.elapsedMs;
+            progressSinceLine_ = true;
         }
         if (report.elapsedMs - lastFiguresMs_ >= FiguresGapMs) {
             int64_t elapsed = report.elapsedMs / 10;
@@ -82,6 +88,7 @@ public:
                         elapsed * 10, report.nodes, nodesPerSecond(report.nodes, elapsed),
                         report.hashFull);
             lastFiguresMs_ = report.elapsedMs;
+            progressSinceLine_ = true;
         }
     }
 
@@ -95,6 +102,9 @@ public:
     }
 
     void bestMove(const Position& position, uint16_t move, uint16_t ponder) override {
+        // Front ends show the last line beside the move: progress lines do not end a search.
+        if (progressSinceLine_ && lastLine_[0]) writeOutput("%s", lastLine_);
+        progressSinceLine_ = false;
         if (move == NoMove) {
             writeOutput("bestmove (none)\n");
             debugLog("bestmove (none)\n");
@@ -118,6 +128,9 @@ private:
     int64_t lastFiguresMs_ = 0;
     int64_t lastCurrentMoveMs_ = 0;
     Move lastCurrentMove_ = NoMove;
+    // The last search line as sent, and whether progress lines went out after it.
+    char lastLine_[4096] = "";
+    bool progressSinceLine_ = false;
 };
 
 class WinBoardReporter : public EngineReporter {

@@ -222,9 +222,12 @@ TEST(UciProtocol, InfoLinesHaveTheUciForm) {
     std::regex info("info depth [0-9]+ seldepth [0-9]+ score (cp|mate) -?[0-9]+ "
                     "(lowerbound |upperbound )?time [0-9]+ nodes [0-9]+ nps [0-9]+ pv"
                     "( [a-h][1-8][a-h][1-8][qrbn]?)+ ?");
+    // A slow build may take longer than a second: then progress lines come too.
+    std::regex progress("info (currmove [a-h][1-8][a-h][1-8][qrbn]? currmovenumber [0-9]+|"
+                        "time [0-9]+ nodes [0-9]+ nps [0-9]+ hashfull [0-9]+)");
     int infoLines = 0;
     for (const std::string& line : seen) {
-        if (line.rfind("info", 0) != 0) continue;
+        if (line.rfind("info", 0) != 0 || std::regex_match(line, progress)) continue;
         ++infoLines;
         EXPECT_TRUE(std::regex_match(line, info)) << line;
     }
@@ -546,7 +549,12 @@ TEST(UciProtocol, LongSearchReportsProgress) {
     engine->send("go infinite");
     std::vector<std::string> seen = engine->linesWithin(3200);
     engine->send("stop");
-    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs));
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, &seen));
+    // The search line is said again after the progress lines, beside the move played.
+    std::vector<std::string> last = Words(seen[seen.size() - 2]);
+    auto pv = std::find(last.begin(), last.end(), "pv");
+    ASSERT_TRUE(pv != last.end() && pv + 1 != last.end()) << seen[seen.size() - 2];
+    EXPECT_EQ(pv[1], MoveWord(seen.back()));
     std::regex currentMove("info currmove ([a-h][1-8][a-h][1-8][qrbn]?) currmovenumber ([0-9]+)");
     std::regex figures("info time ([0-9]+) nodes [0-9]+ nps [0-9]+ hashfull ([0-9]+)");
     PlayedGame game(Kiwipete);
