@@ -545,6 +545,7 @@ TEST(UciProtocol, SearchMovesRestrictTheRootMoves) {
 // A long search says which root move it searches and how far it got, at least once a second.
 TEST(UciProtocol, LongSearchReportsProgress) {
     auto engine = StartUci();
+    engine->send("setoption name Hash value 6"); // a small table fills visibly in a slow build
     engine->send("position fen " + std::string(Kiwipete));
     engine->send("go infinite");
     std::vector<std::string> seen = engine->linesWithin(3200);
