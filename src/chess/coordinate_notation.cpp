@@ -24,4 +24,16 @@ int FormatCoordinate(char* buffer, Move move, const Position& p, bool chess960) 
     return n;
 }
 
+Move LegalMoveNamed(const Position& p, std::string_view text) {
+    MoveList legal;
+    GenerateLegalMoves(p, legal);
+    for (int i = 0; i < legal.count; ++i)
+        for (bool chess960 : {false, true}) {
+            char name[16];
+            FormatCoordinate(name, legal.moves[i], p, chess960);
+            if (text == name) return legal.moves[i];
+        }
+    return NoMove;
+}
+
 } // namespace corvid

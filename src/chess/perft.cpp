@@ -84,12 +84,16 @@ uint64_t CountLegalMoves(const Position& p) {
     return n + CountListed(p, list);
 }
 
-} // namespace
+struct NeverStopped {
+    bool operator()() const { return false; }
+};
 
-uint64_t Perft(Position& p, int depth) {
+// The walk below the root; a stop test that says true cuts every remaining subtree to 0.
+template <class Stopped> uint64_t Walk(Position& p, int depth, const Stopped& stopped) {
     if (depth <= 0) return 1;
     // Bulk count: the last ply is never made.
     if (depth == 1) return CountLegalMoves(p);
+    if (depth >= 3 && stopped()) return 0;
     MoveList list;
     GeneratePerftMoves(p, list);
     uint64_t nodes = 0;
@@ -100,14 +104,16 @@ uint64_t Perft(Position& p, int depth) {
         Move move = list.moves[i];
         if (!IsLegal(saved, move)) continue;
         MakeMove(p, move, GivesCheck(saved, move, checkSquares), undo);
-        nodes += Perft(p, depth - 1);
+        nodes += Walk(p, depth - 1, stopped);
         p = saved;
     }
     return nodes;
 }
 
-PerftDivide PerftByMove(Position& p, int depth) {
-    PerftDivide result;
+// The root moves in generation order, each counted and handed to done(move, leaves); false when
+// a stop cut the count short (the unfinished move is not handed on).
+template <class Stopped, class Done>
+bool RootWalk(Position& p, int depth, const Stopped& stopped, const Done& done) {
     MoveList list;
     GeneratePerftMoves(p, list);
     const Position saved = p;
@@ -115,13 +121,31 @@ PerftDivide PerftByMove(Position& p, int depth) {
         Move move = list.moves[i];
         if (!IsLegal(saved, move)) continue;
         MakeMoveWithCheck(p, move);
-        uint64_t nodes = Perft(p, depth - 1);
+        uint64_t leaves = Walk(p, depth - 1, stopped);
         p = saved;
-        result.moves[result.count] = move;
-        result.nodes[result.count++] = nodes;
-        result.total += nodes;
+        if (stopped()) return false;
+        done(move, leaves);
     }
+    return true;
+}
+
+} // namespace
+
+uint64_t Perft(Position& p, int depth) { return Walk(p, depth, NeverStopped()); }
+
+PerftDivide PerftByMove(Position& p, int depth) {
+    PerftDivide result;
+    RootWalk(p, depth, NeverStopped(), [&](Move move, uint64_t leaves) {
+        result.moves[result.count] = move;
+        result.nodes[result.count++] = leaves;
+        result.total += leaves;
+    });
     return result;
+}
+
+bool PerftByMoveUntil(Position& p, int depth, const std::function<bool()>& stopped,
+                      const std::function<void(Move, uint64_t)>& moveDone) {
+    return RootWalk(p, depth, stopped, moveDone);
 }
 
 } // namespace corvid

@@ -4,6 +4,7 @@
 #include "chess/position.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace corvid {
 
@@ -19,5 +20,12 @@ struct PerftDivide {
 };
 // Perft split by root move, in generation order.
 PerftDivide PerftByMove(Position& position, int depth);
+
+// Perft split by root move for a count that may be stopped: each root move's count goes to
+// moveDone(move, leaves) as soon as it is finished; stopped() is asked every thousand or so
+// leaves, and once it says true the count ends without the unfinished move. Returns false when
+// it was stopped. The position is the same afterwards.
+bool PerftByMoveUntil(Position& position, int depth, const std::function<bool()>& stopped,
+                      const std::function<void(Move, uint64_t)>& moveDone);
 
 } // namespace corvid

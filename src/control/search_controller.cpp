@@ -153,6 +153,12 @@ void requestPonder() {
     searchController.post(SearchRequest::Ponder);
 }
 
+void requestPerft(int depth) {
+    stopSearch();
+    searchInfo.perftDepth.store(depth);
+    searchController.post(SearchRequest::Perft);
+}
+
 bool ponderHit() {
     return searchController.swapPonderState(PonderState::Pondering, PonderState::PonderHit);
 }

@@ -69,6 +69,9 @@ void requestAnalysis();
 void requestPonder();
 // The front end's ponder hit: true when a ponder search was pending or running.
 bool ponderHit();
+// Stops, then posts a perft count of the game position to the depth (UCI "go perft"): it runs
+// on the search thread, so the command side stays free to answer and to stop it.
+void requestPerft(int depth);
 // Asks the running search to play its best move now (WinBoard "?", or ping while thinking).
 void moveNow();
 

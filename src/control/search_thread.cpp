@@ -3,6 +3,7 @@
 #include "book/book_moves.h"
 #include "chess/make_move.h"
 #include "chess/move_notation.h"
+#include "chess/perft.h"
 #include "control/game.h"
 #include "control/game_end.h"
 #include "control/search_controller.h"
@@ -35,18 +36,27 @@ bool bookMayAnswer(const Position& p) {
     return p.ply < 70 && readBool(ActiveSettings, "BookEnabled");
 }
 
-// The root search on the game position (an analysis searches `lines` lines); no move when the
-// front end's position was rejected.
-Move searchGame(SearchContext& context, int maxDepth, int lines = 1) {
-    setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
-    context.analysisLines = std::clamp(lines, 1, MaxRootLines);
+// A fresh context on the position with what the front end asked of this search: the line
+// counts and the root moves it may play.
+void prepareSearch(SearchContext& context, const Position& root, const uint64_t* keys) {
+    setUpSearchContext(context, root, keys);
+    context.analysisLines = searchInfo.analysisLines.load();
+    context.multiPv = searchInfo.multiPv.load();
+    context.searchMoves.count = 0;
+    int count = std::clamp(searchInfo.searchMoveCount.load(), 0, MaxSearchMoves);
+    for (int i = 0; i < count; ++i) context.searchMoves.Add(searchInfo.searchMoves[i].load());
+}
+
+// The root search on the game position; no move when the front end's position was rejected.
+Move searchGame(SearchContext& context, int maxDepth) {
+    prepareSearch(context, currentGamePosition(), gameKeyHistory());
     if (searchInfo.positionRejected.load()) return NoMove;
     return rootSearch(context, maxDepth);
 }
 
 void runAnalysis(SearchContext& context) {
     searchInfo.searchState.store(SearchState::Analyzing);
-    Move best = searchGame(context, 60, searchInfo.analysisLines.load());
+    Move best = searchGame(context, 60);
     if (inUciMode()) {
         // go infinite holds its best move until the front end says stop.
         searchController.waitForStop();
@@ -59,6 +69,26 @@ void runUciPonder(SearchContext& context) {
     Move best = searchGame(context, searchInfo.maxDepth.load());
     searchController.waitForPonderEnd();
     sendBestMove(currentGamePosition(), best, context);
+}
+
+// The leaf counts of the game position's root moves, each reported when finished; a stop ends
+// the count after the moves finished so far.
+void runPerft() {
+    uint64_t total = 0;
+    if (!searchInfo.positionRejected.load()) {
+        Position root = currentGamePosition();
+        Position p = root;
+        PerftByMoveUntil(
+            p, searchInfo.perftDepth.load(),
+            [] {
+                return searchInfo.stopRequest.load(std::memory_order_relaxed) != StopRequest::None;
+            },
+            [&](Move move, uint64_t leaves) {
+                reporter().perftMove(root, move, leaves);
+                total += leaves;
+            });
+    }
+    reporter().perftTotal(total);
 }
 
 // Thinks and plays moves while it is the engine's turn. Returns false when the think was
@@ -81,13 +111,14 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
             searchInfo.stopRequest.compare_exchange_strong(moveNowRequest, StopRequest::None);
         }
         first = false;
-        setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
+        prepareSearch(context, currentGamePosition(), gameKeyHistory());
         // In a test match the mover searches with its own preset (and its depth limit).
         int depthLimit = testMatchBeforeSearch(side, searchInfo.maxDepth.load());
         Move move = NoMove;
         bool searched = false;
         if (!searchInfo.positionRejected.load()) {
-            if (bookMayAnswer(currentGamePosition()))
+            // Root moves named by the front end are searched: the book might play another.
+            if (context.searchMoves.count == 0 && bookMayAnswer(currentGamePosition()))
                 move = probeBook(currentGamePosition(), gameKeyHistory());
             if (move == NoMove) {
                 if (!inProtocolMode()) reporter().statusText("Thinking....");
@@ -138,7 +169,7 @@ bool ponderOnReply(SearchContext& context) {
         !searchController.swapPonderState(PonderState::None, PonderState::Pondering))
         return false;
     if (!inProtocolMode()) reporter().statusText("Pondering...");
-    setUpSearchContext(context, p, ponderedKeys);
+    prepareSearch(context, p, ponderedKeys);
     Move best = rootSearch(context, searchInfo.maxDepth.load());
     // Whoever changes ponderState first decides: the command side (hit or miss) or this thread
     // (the ponder ended by itself or was stopped, and its result is dropped).
@@ -176,6 +207,9 @@ void searchThreadLoop() {
             break;
         case SearchRequest::Ponder:
             runUciPonder(*context);
+            break;
+        case SearchRequest::Perft:
+            runPerft();
             break;
         case SearchRequest::Think:
             if (searchInfo.ponderState.load() != PonderState::None) break;

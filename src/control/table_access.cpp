@@ -19,6 +19,7 @@ std::atomic<long> searchThreadId{0};
 void noteSearchThread() { searchThreadId.store(syscall(SYS_gettid)); }
 
 void resizeTableMegabytes(int megabytes) { ttResizeMegabytes(megabytes); }
+int tableMegabytes() { return int(transpositionTable.byteSize >> 20); }
 void clearTables() { ttClear(); }
 
 void setSearchThreadLowPriority(bool on) {

@@ -7,6 +7,8 @@ namespace corvid {
 
 // Reallocates the transposition table for the size; keeps the old table when that fails.
 void resizeTableMegabytes(int megabytes);
+// The transposition table's size in megabytes (0 before it exists).
+int tableMegabytes();
 // Zeroes the transposition table and the evaluation cache.
 void clearTables();
 // true: the search thread takes the command thread's priority; false: normal priority.

@@ -42,6 +42,7 @@ struct SearchReport {
     int32_t plyOneMoveNumber = 0;
     int32_t rootMoveCount = 0;
     uint16_t currentRootMove = 0;
+    int32_t hashFull = 0; // permille of the table holding this search's entries (progress only)
     bool pondering = false;
     uint32_t searchId = 0;   // the same for every report of one root search, new for the next
     bool searchDone = false; // the last figures of a finished search
@@ -53,6 +54,8 @@ public:
     virtual ~EngineReporter() = default;
 
     // ---- The search (search thread)
+    // A root search begins (its reports follow).
+    virtual void searchStarted() {}
     // A new best line or bound at the root: the protocol modes' thinking output.
     virtual void searchLine(const SearchReport& /*report*/) {}
     // The running search's figures, at most every 125 ms, after each iteration, and once more
@@ -62,6 +65,12 @@ public:
     virtual void searchLines(const SearchReport& /*report*/) {}
     // The move the engine ponders on, in SAN with its trailing blank ("" when none).
     virtual void ponderMove(const char* /*san*/) {}
+
+    // ---- Perft counts (search thread)
+    // One root move's leaf count, as soon as it is known (root: the counted position).
+    virtual void perftMove(const Position& /*root*/, uint16_t /*move*/, uint64_t /*leaves*/) {}
+    // The total of the root moves counted: all of them, or those finished before a stop.
+    virtual void perftTotal(uint64_t /*leaves*/) {}
 
     // ---- The engine's moves and game ends (search thread, or the command side)
     // The UCI answer to "go": move 0 when there is none; ponder 0 when no reply is expected.

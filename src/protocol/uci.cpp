@@ -2,7 +2,6 @@
 
 #include "chess/coordinate_notation.h"
 #include "chess/fen.h"
-#include "chess/perft.h"
 #include "control/engine_name.h"
 #include "control/game.h"
 #include "control/new_game.h"
@@ -55,16 +54,36 @@ int clampedInt(double value, int low, int high) {
     return int(std::clamp(value, double(low), double(high)));
 }
 
+// "searchmoves m1 m2 ...": the legal moves named up to the next keyword, for the next search;
+// text that names no legal move is passed over. Without the keyword every move may be played.
+void storeSearchMoves(const Position& p, const std::vector<std::string>& words) {
+    static const char* const keywords[] = {"wtime",  "btime", "winc",       "binc",     "movestogo",
+                                           "depth",  "nodes", "mate",       "movetime", "infinite",
+                                           "ponder", "perft", "searchmoves"};
+    auto isKeyword = [](const std::string& word) {
+        for (const char* keyword : keywords)
+            if (word == keyword) return true;
+        return false;
+    };
+    int count = 0;
+    auto at = std::find(words.begin(), words.end(), "searchmoves");
+    if (at != words.end())
+        for (++at; at != words.end() && !isKeyword(*at) && count < MaxSearchMoves; ++at)
+            if (Move move = LegalMoveNamed(p, *at)) searchInfo.searchMoves[count++].store(move);
+    searchInfo.searchMoveCount.store(count);
+}
+
 void goCommand(const std::string& line) {
     stopSearch();
     std::vector<std::string> words = tokens(line);
     double value = 0;
     if (hasToken(words, "perft")) {
-        if (numberAfter(words, "perft", value)) uciPerft(clampedInt(value, 1, 12));
+        if (numberAfter(words, "perft", value)) requestPerft(clampedInt(value, 1, 12));
         return;
     }
     const Position& p = currentGamePosition();
     int side = p.sideToMove;
+    storeSearchMoves(p, words);
     if (line.find("infinite") != std::string::npos) {
         searchInfo.humanSide.store(EnginePlaysNeither);
         requestAnalysis();
@@ -195,17 +214,6 @@ void uciStartup() {
 void uciCommand(const std::string& line) {
     debugLog("Received : %s\n", line.c_str());
     runCommandTable(uciCommands, sizeof uciCommands / sizeof uciCommands[0], line);
-}
-
-void uciPerft(int depth) {
-    Position p = currentGamePosition();
-    PerftDivide divide = PerftByMove(p, depth);
-    for (int i = 0; i < divide.count; ++i) {
-        char text[16];
-        FormatCoordinate(text, divide.moves[i], p, searchInfo.chess960.load());
-        writeOutput("%s: %" PRIu64 "\n", text, divide.nodes[i]);
-    }
-    writeOutput("\nNodes searched: %" PRIu64 "\n\n", divide.total);
 }
 
 } // namespace corvid

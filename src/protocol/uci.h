@@ -11,7 +11,4 @@ void uciStartup();
 // Handles one line (without its line end) in UCI mode.
 void uciCommand(const std::string& line);
 
-// Writes the per-move leaf counts of the game position to the depth, then the total.
-void uciPerft(int depth);
-
 } // namespace corvid

@@ -5,6 +5,7 @@
 #include "control/table_access.h"
 #include "control/thread_count.h"
 #include "protocol/engine_output.h"
+#include "search/search_constants.h"
 #include "search/search_info.h"
 #include "search/search_threads.h"
 
@@ -19,12 +20,26 @@ namespace {
 
 constexpr int HashMinimum = 6, HashMaximum = 900, HashDefault = 48;
 
-bool isTrue(const std::string& value) { return strcasecmp(value.c_str(), "true") == 0; }
+// UCI says "true", xboard "1".
+bool isTrue(const std::string& value) {
+    return strcasecmp(value.c_str(), "true") == 0 || value == "1";
+}
+
+// A spin value within its range; text that is no number counts as 0 (then clamped).
+int spinValue(const std::string& value, int minimum, int maximum) {
+    long long number = std::strtoll(value.c_str(), nullptr, 10);
+    return int(std::clamp<long long>(number, minimum, maximum));
+}
 
 void applyHash(const std::string& value) {
     if (value.empty()) return;
-    long long megabytes = std::strtoll(value.c_str(), nullptr, 10);
-    resizeTableMegabytes(clampHashMegabytes(megabytes));
+    resizeTableMegabytes(spinValue(value, HashMinimum, HashMaximum));
+}
+void applyMultiPv(const std::string& value) {
+    if (!value.empty()) searchInfo.multiPv.store(spinValue(value, 1, MaxRootLines));
+}
+void applyAnalysisLines(const std::string& value) {
+    if (!value.empty()) searchInfo.analysisLines.store(spinValue(value, 1, MaxRootLines));
 }
 void applyLowPriority(const std::string& value) { setSearchThreadLowPriority(isTrue(value)); }
 void applyClearHash(const std::string&) { clearTables(); }
@@ -49,6 +64,31 @@ const UciOption options[] = {
     {"Debug Log", OptionType::Check, "false", 0, 0, applyDebugLog},
     {"UCI_Chess960", OptionType::Check, "false", 0, 0, applyChess960},
     {"Threads", OptionType::Spin, "1", 1, MaxSearchThreads, applyThreads, false},
+    {"MultiPV", OptionType::Spin, "1", 1, MaxRootLines, applyMultiPv},
+};
+
+// The options xboard's engine settings dialog offers; their defaults are the values in force.
+// MultiPV is the analysis line count there, as xboard's multi-line analysis expects.
+struct WinBoardOption {
+    const char* name;
+    OptionType type;
+    int (*current)(); // nullptr for a button
+    int minimum, maximum;
+    void (*apply)(const std::string& value);
+};
+
+int currentHash() {
+    int megabytes = tableMegabytes();
+    return megabytes > 0 ? megabytes : HashDefault; // before the table exists: its default size
+}
+int currentOwnBook() { return readBool(ActiveSettings, "BookEnabled") ? 1 : 0; }
+int currentAnalysisLines() { return searchInfo.analysisLines.load(); }
+
+const WinBoardOption winBoardOptions[] = {
+    {"Hash", OptionType::Spin, currentHash, HashMinimum, HashMaximum, applyHash},
+    {"Clear Hash", OptionType::Button, nullptr, 0, 0, applyClearHash},
+    {"OwnBook", OptionType::Check, currentOwnBook, 0, 1, applyOwnBook},
+    {"MultiPV", OptionType::Spin, currentAnalysisLines, 1, MaxRootLines, applyAnalysisLines},
 };
 
 // An option a front end may still send although it is no longer declared.
@@ -71,7 +111,6 @@ std::string trimmed(const std::string& text) {
 } // namespace
 
 int clampHashMegabytes(long long megabytes) {
-    (void)HashDefault;
     return int(std::clamp<long long>(megabytes, HashMinimum, HashMaximum));
 }
 
@@ -122,6 +161,35 @@ void applySetOption(const std::string& line) {
     // Options change the table, the book settings or the search's flags: never under a search.
     if (option->stopsSearch) stopSearch();
     option->apply(value);
+}
+
+void writeWinBoardOptionFeatures() {
+    for (const WinBoardOption& option : winBoardOptions) {
+        switch (option.type) {
+        case OptionType::Spin:
+            writeOutput("feature option=\"%s -spin %d %d %d\"\n", option.name, option.current(),
+                        option.minimum, option.maximum);
+            break;
+        case OptionType::Check:
+            writeOutput("feature option=\"%s -check %d\"\n", option.name, option.current());
+            break;
+        case OptionType::Button:
+            writeOutput("feature option=\"%s -button\"\n", option.name);
+            break;
+        }
+    }
+}
+
+void applyWinBoardOption(const std::string& line) {
+    size_t nameStart = line.find("option ");
+    if (nameStart == std::string::npos) return;
+    nameStart += 7;
+    size_t equals = line.find('=', nameStart);
+    std::string name = trimmed(line.substr(
+        nameStart, equals == std::string::npos ? std::string::npos : equals - nameStart));
+    std::string value = equals == std::string::npos ? "" : trimmed(line.substr(equals + 1));
+    for (const WinBoardOption& option : winBoardOptions)
+        if (name == option.name) option.apply(value);
 }
 
 } // namespace corvid

@@ -1,5 +1,5 @@
-// The UCI options: one registry from which the "uci" reply is printed and by which
-// "setoption" is applied.
+// The engine's options: the UCI registry from which the "uci" reply is printed and by which
+// "setoption" is applied, and the few options WinBoard front ends may set ("feature option").
 #pragma once
 
 #include <string>
@@ -28,6 +28,12 @@ void writeUciOptionLines();
 // Applies "setoption name <name> [value <value>]" (the line without its line end). Names match
 // without regard to case; unknown names are ignored.
 void applySetOption(const std::string& line);
+
+// Writes the "feature option=..." lines, each with the value in force.
+void writeWinBoardOptionFeatures();
+// Applies "option NAME=VALUE" or "option NAME" (a button); unknown names are ignored. The
+// caller makes sure no search runs.
+void applyWinBoardOption(const std::string& line);
 
 // The table size in megabytes kept within the declared Hash range.
 int clampHashMegabytes(long long megabytes);

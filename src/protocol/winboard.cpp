@@ -8,12 +8,14 @@
 #include "control/opponent_move.h"
 #include "control/search_controller.h"
 #include "control/settings.h"
+#include "control/table_access.h"
 #include "control/thread_count.h"
 #include "control/time_control.h"
 #include "protocol/command_table.h"
 #include "protocol/engine_output.h"
 #include "protocol/protocol_game.h"
 #include "protocol/uci.h"
+#include "protocol/uci_options.h"
 #include "search/search_info.h"
 
 #include <algorithm>
@@ -43,7 +45,41 @@ void nameCommand(const std::string& line) {
 
 void writeFeatures() {
     writeOutput("feature myname=\"%s\" name=1 setboard=1 ping=1 smp=1\n", engineName().c_str());
+    writeOutput("feature memory=1\n");
+    writeWinBoardOptionFeatures();
     writeOutput("feature done=1\n");
+}
+
+// A think in progress plays its move now (the engine's clock is running); a ponder or analysis
+// search goes on.
+void finishThink() {
+    if (searchInfo.searchState.load() != SearchState::Thinking) return;
+    moveNow();
+    while (searchInfo.searchState.load() == SearchState::Thinking && !searchController.idle())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+// Settings the search reads are changed only while no search runs: a think moves first, an
+// analysis resumes afterwards.
+void changeWhileIdle(void (*change)(const std::string&), const std::string& line) {
+    finishThink();
+    bool analysing = searchInfo.analyzeMode.load();
+    stopSearch();
+    change(line);
+    if (analysing) restartAnalysis();
+    stopLine = true;
+}
+
+void optionCommand(const std::string& line) { changeWhileIdle(applyWinBoardOption, line); }
+
+void memoryCommand(const std::string& line) {
+    changeWhileIdle(
+        [](const std::string& text) {
+            long long megabytes = 0;
+            if (std::sscanf(text.c_str(), "memory %lld", &megabytes) == 1)
+                resizeTableMegabytes(clampHashMegabytes(megabytes));
+        },
+        line);
 }
 
 void protoverCommand(const std::string&) { writeFeatures(); }
@@ -227,12 +263,8 @@ void coresCommand(const std::string& line) {
 }
 
 void pingCommand(const std::string& line) {
-    // A think is asked to move now and the pong follows its move; pondering and analysis go on.
-    if (searchInfo.searchState.load() == SearchState::Thinking) {
-        moveNow();
-        while (searchInfo.searchState.load() == SearchState::Thinking && !searchController.idle())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    // The pong follows the move of a think in progress.
+    finishThink();
     int number = 0;
     size_t at = line.find("ping");
     if (std::sscanf(line.c_str() + at, "ping %d", &number) == 1) writeOutput("pong %d\n", number);
@@ -240,7 +272,8 @@ void pingCommand(const std::string& line) {
 
 // Applied in this order; one line may trigger several.
 const Command winboardCommands[] = {
-    {"name", MatchBegins, nameCommand},       {"protover", MatchContains, protoverCommand},
+    {"name", MatchBegins, nameCommand},       {"option ", MatchBegins, optionCommand},
+    {"memory ", MatchBegins, memoryCommand},  {"protover", MatchContains, protoverCommand},
     {"time", MatchBegins, timeCommand},       {"otim", MatchContains, otimCommand},
     {"force", MatchContains, forceCommand},   {"", MatchBegins, moveCommand},
     {"go", MatchBegins, goCommand},           {"setboard", MatchContains, setboardCommand},

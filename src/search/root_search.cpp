@@ -27,10 +27,32 @@ bool isMoveOfList(const MoveList& list, Move m) {
 
 double secondsSince(int64_t start) { return double(millisecondClock() - start) / 1000.0; }
 
-void report(SearchContext& c, int bound) {
+// The line of the current slot to the protocol.
+void sendLine(SearchContext& c, int bound) {
     reportSearchLine(c, bound);
     c.lineReported = true;
     if (c.pvIndex == 0) c.reportedMove = c.rootLines[0].move;
+}
+
+// A line found during the search. Several lines are sent together after each iteration instead,
+// best first, so that a front end sees each depth's lines once and in order.
+void report(SearchContext& c, int bound) {
+    if (linesPerIteration(c) == 1) sendLine(c, bound);
+}
+
+// After an iteration with several lines: the slots in score order (a later slot searched fewer
+// moves and can only come out ahead through search noise), their moves at the front of the list
+// in the same order, each line sent.
+void sortAndSendLines(SearchContext& c, int lines) {
+    for (int i = 1; i < lines; ++i)
+        for (int k = i; k > 0 && c.rootLines[k].score > c.rootLines[k - 1].score; --k)
+            std::swap(c.rootLines[k], c.rootLines[k - 1]);
+    for (int i = 0; i < lines; ++i) {
+        moveToFront(c.rootMoves, c.rootLines[i].move, i);
+        c.pvIndex = i;
+        sendLine(c, ExactBound);
+    }
+    c.pvIndex = 0;
 }
 
 int damp(int v, bool damped) { return damped && std::abs(v) < DampingLimit ? v * 3 / 4 : v; }
@@ -61,6 +83,13 @@ void buildRootMoves(SearchContext& c) {
     moves.allPromotions = 0;
     for (int i = 0; i < generated.count; ++i)
         if (root.checkers || IsLegal(root, generated.moves[i])) moves.Add(generated.moves[i]);
+    // Only the moves the front end named, unless none of them can be played here.
+    if (c.searchMoves.count > 0) {
+        int kept = 0;
+        for (int i = 0; i < moves.count; ++i)
+            if (isMoveOfList(c.searchMoves, moves.moves[i])) moves.moves[kept++] = moves.moves[i];
+        if (kept > 0) moves.count = kept;
+    }
     scoreCaptures(moves, root);
     for (int i = 0; i < moves.count; ++i)
         if (IsCastling(root, moves.moves[i])) moves.keys[i] = -PieceValue[King];
@@ -127,6 +156,12 @@ AspirationWindow widenAspirationWindow(AspirationWindow w, int s, int v) {
     w.alpha = std::max(w.alpha, -AspirationInfinite);
     w.beta = std::min(w.beta, AspirationInfinite);
     return w;
+}
+
+int linesPerIteration(const SearchContext& c) {
+    bool analysing = searchInfo.searchState.load() == SearchState::Analyzing;
+    int lines = c.multiPv > 1 ? c.multiPv : analysing ? c.analysisLines : 1;
+    return std::clamp(lines, 1, MaxRootLines);
 }
 
 namespace {
@@ -295,6 +330,7 @@ Move rootSearch(SearchContext& c, int maxDepth) {
 
     // Steps 4-5.
     c.searchStart = millisecondClock();
+    reporter().searchStarted();
     c.lastDisplayRefresh = c.searchStart;
     c.searchAge = ttNewSearchAge();
     c.rootPly = c.rootPosition.ply;
@@ -308,9 +344,7 @@ Move rootSearch(SearchContext& c, int maxDepth) {
     bool reportedFinal = false;
     for (int d = 2; d <= 2 * maxDepth && d < 2 * MaxPly; d += 2) {
         beginIteration(c, d);
-        bool analysing = searchInfo.searchState.load() == SearchState::Analyzing;
-        int lines = analysing ? std::clamp(c.analysisLines, 1, MaxRootLines) : 1;
-        lines = std::min(lines, c.rootMoves.count);
+        int lines = std::min(linesPerIteration(c), c.rootMoves.count);
         int lastResult = 0;
         for (int i = 0; i < lines; ++i) {
             c.pvIndex = i;
@@ -318,6 +352,7 @@ Move rootSearch(SearchContext& c, int maxDepth) {
         }
         c.pvIndex = 0;
         bool aborted = lastResult == AbortScore;
+        if (!aborted && linesPerIteration(c) > 1) sortAndSendLines(c, lines);
         if (!aborted)
             for (int i = 0; i < lines; ++i) c.previousScores[i] = c.rootLines[i].score;
 
@@ -347,7 +382,7 @@ Move rootSearch(SearchContext& c, int maxDepth) {
     bool finalLineShown = reportedFinal && c.reportedMove == c.rootLines[0].move;
     if (!finalLineShown && c.rootLines[0].pvLength > 0 && c.iterationDepth > 0) {
         c.pvIndex = 0;
-        report(c, ExactBound);
+        sendLine(c, ExactBound);
     }
     return c.rootLines[0].move;
 }

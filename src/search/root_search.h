@@ -20,6 +20,9 @@ bool helperSkipsIteration(int helper, int depthPlies, int rootPly);
 
 // The nodes of the search so far: the main search's own and its helpers'.
 uint64_t searchedNodes(const SearchContext& context);
+// The lines searched per iteration: the front end's line count (multiPv) in any search, else
+// the analysis line count while analysing, else 1; at most MaxRootLines.
+int linesPerIteration(const SearchContext& context);
 
 // The stop rules between iterations of a timed search (not analysing, not pondering), from
 // the fourth iteration on: the last search was stopped, the move is forced, the next iteration

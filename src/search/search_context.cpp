@@ -19,6 +19,8 @@ void setUpSearchContext(SearchContext& context, const Position& root, const uint
     context.selDepth = 0;
     context.iterationDepth = 0;
     context.rootMoves.count = 0;
+    context.multiPv = 1;
+    context.searchMoves.count = 0;
     for (RootLine& line : context.rootLines) {
         line.move = NoMove;
         line.score = 0;

@@ -83,6 +83,8 @@ struct SearchContext {
     // root ply and never touches the game's.
     uint64_t keyHistory[KeyHistorySize];
     int32_t analysisLines = 1; // lines searched per iteration while analysing, 1..6
+    int32_t multiPv = 1;       // lines searched per iteration in any search (above 1: used)
+    MoveList searchMoves;      // the root moves the search may play; none: all
 
     // ---- The search
     Position position; // the working position; moves are undone by copying back
@@ -136,7 +138,7 @@ struct SearchContext {
 };
 
 // Copies the root position and the game's keys (entries 0 .. root ply - 1) into the context and
-// clears the lines and counters.
+// clears the lines, the counters, multiPv and searchMoves.
 void setUpSearchContext(SearchContext& context, const Position& root, const uint64_t* gameKeys);
 
 // Clears the ply records from first on (no moves, no pieces moved or taken).

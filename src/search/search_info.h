@@ -9,7 +9,7 @@
 
 namespace corvid {
 
-enum class SearchRequest : int32_t { Think = 0, Analyze = 1, Ponder = 2 };
+enum class SearchRequest : int32_t { Think = 0, Analyze = 1, Ponder = 2, Perft = 3 };
 enum class StopRequest : int32_t { None = 0, MoveNow = 1, Abort = 2 };
 enum class SearchState : int32_t { Idle = 0, Thinking = 1, Analyzing = 2, Pondering = 3 };
 enum class PonderState : int32_t { None = 0, Pondering = 1, PonderHit = 2, PonderMiss = 3 };
@@ -18,6 +18,9 @@ enum class PonderState : int32_t { None = 0, Pondering = 1, PonderHit = 2, Ponde
 constexpr int HumanWhite = 0, HumanBlack = 1, EnginePlaysBoth = 2, EnginePlaysNeither = 3;
 // gameResult values.
 constexpr int GameRunning = 0, GameBlackWon = 1, GameWhiteWon = 2, GameDrawn = 3;
+
+// Room for the moves of any position.
+constexpr int MaxSearchMoves = 256;
 
 struct SearchInfo {
     std::atomic<SearchRequest> request{SearchRequest::Think};
@@ -49,13 +52,21 @@ struct SearchInfo {
     std::atomic<bool> analyzeMode{false};
     std::atomic<bool> showSearchInfo{true};
     std::atomic<bool> evalsFromWhitePov{true};
-    std::atomic<int32_t> analysisLines{
-        1}; // lines an analysis searches per iteration, 1..6 (the pane's + and -)
+    // Lines an analysis searches per iteration, 1..6 (the pane's + and -).
+    std::atomic<int32_t> analysisLines{1};
     // UCI: the last position the front end sent could not be set up; searches answer no move.
     std::atomic<bool> positionRejected{false};
     // Threads searching each request, 1..256 (UCI "Threads", WinBoard "cores"); read when a
     // search starts.
     std::atomic<int32_t> searchThreads{1};
+    // UCI MultiPV: lines searched per iteration in every search (1..6); analysisLines above
+    // counts while analysing (the desktop's line count, WinBoard's MultiPV option).
+    std::atomic<int32_t> multiPv{1};
+    // UCI "go searchmoves": the root moves the next search may play (none: all).
+    std::atomic<int32_t> searchMoveCount{0};
+    std::atomic<Move> searchMoves[MaxSearchMoves];
+    // The depth of a Perft request.
+    std::atomic<int32_t> perftDepth{1};
 };
 
 // Per process: the one controller record.

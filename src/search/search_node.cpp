@@ -50,8 +50,7 @@ bool outOfTime(SearchContext& c) {
     // A node limit counts the helpers' nodes too, as of the last check.
     if (c.nodeLimit > 0) c.helperNodesSeen = helperNodes();
     int64_t now = millisecondClock();
-    if (!inProtocolMode() &&
-        searchInfo.stopRequest.load(std::memory_order_relaxed) != StopRequest::Abort &&
+    if (searchInfo.stopRequest.load(std::memory_order_relaxed) != StopRequest::Abort &&
         now - c.lastDisplayRefresh >= DisplayRefreshMs) {
         c.lastDisplayRefresh = now;
         refreshSearchDisplay(c);

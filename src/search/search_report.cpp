@@ -30,7 +30,7 @@ Move tableMove(const Position& p) {
 
 // The report is a few kilobytes: filled in place on the search thread's stack, handed over by
 // reference, copied by whoever keeps it.
-template <class Send> void sendReport(const SearchContext& context, int bound, Send send) {
+template <class Send> void sendReport(const SearchContext& context, int bound, Send&& send) {
     // The main search alone speaks for all threads.
     if (context.helperStop) return;
     SearchReport report;
@@ -47,8 +47,7 @@ void fillSearchReport(const SearchContext& c, int bound, SearchReport& report) {
     report.selDepth = c.selDepth;
     report.bound = bound;
     report.lineIndex = c.pvIndex;
-    bool analysing = searchInfo.searchState.load() == SearchState::Analyzing;
-    report.lineCount = analysing ? std::clamp(c.analysisLines, 1, MaxRootLines) : 1;
+    report.lineCount = linesPerIteration(c);
     report.elapsedMs = std::max<int64_t>(millisecondClock() - c.searchStart, 0);
     report.nodes = searchedNodes(c);
     report.qnodes = c.qnodes + helperQuiescenceNodes();
@@ -74,7 +73,10 @@ void reportSearchLine(const SearchContext& context, int bound) {
 }
 
 void refreshSearchDisplay(const SearchContext& context) {
-    sendReport(context, ExactBound, [](const SearchReport& r) { reporter().searchProgress(r); });
+    sendReport(context, ExactBound, [&](SearchReport& r) {
+        r.hashFull = ttFillPermille(context.searchAge);
+        reporter().searchProgress(r);
+    });
 }
 
 void reportFinishedSearch(const SearchContext& context) {

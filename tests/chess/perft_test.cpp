@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <cstring>
 #include <iterator>
 
@@ -105,6 +107,30 @@ TEST(Perft, DivideSumsToTheTotal) {
     PerftDivide divide = PerftByMove(fp.position, 3);
     EXPECT_EQ(divide.count, 20);
     EXPECT_EQ(divide.total, 8902u);
+}
+
+// A count that may be stopped hands on the same counts until the stop, then nothing more.
+TEST(Perft, StoppedCountHandsOnOnlyFinishedMoves) {
+    test::FenPosition fp(StartFen);
+    const uint64_t before = fp.position.key;
+    PerftDivide divide = PerftByMove(fp.position, 4);
+    std::vector<std::pair<Move, uint64_t>> done;
+    auto record = [&](Move m, uint64_t leaves) { done.push_back({m, leaves}); };
+    EXPECT_TRUE(PerftByMoveUntil(
+        fp.position, 4, [] { return false; }, record));
+    ASSERT_EQ(int(done.size()), divide.count);
+    for (int i = 0; i < divide.count; ++i) {
+        EXPECT_EQ(done[i].first, divide.moves[i]);
+        EXPECT_EQ(done[i].second, divide.nodes[i]);
+    }
+    done.clear();
+    int asked = 0;
+    // Asked once as each root move's count begins and once when it ends: the fifth question
+    // comes as the third move begins.
+    auto stopped = [&] { return ++asked > 4; };
+    EXPECT_FALSE(PerftByMoveUntil(fp.position, 4, stopped, record));
+    EXPECT_EQ(done.size(), 2u);
+    EXPECT_EQ(fp.position.key, before);
 }
 
 } // namespace

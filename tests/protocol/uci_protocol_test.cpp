@@ -52,6 +52,7 @@ TEST(UciProtocol, StartUpReplyByteForByte) {
         "option name Debug Log type check default false",
         "option name UCI_Chess960 type check default false",
         "option name Threads type spin default 1 min 1 max 256",
+        "option name MultiPV type spin default 1 min 1 max 6",
         "uciok",
     };
     EXPECT_EQ(reply, expected);
@@ -222,9 +223,12 @@ TEST(UciProtocol, InfoLinesHaveTheUciForm) {
     std::regex info("info depth [0-9]+ seldepth [0-9]+ score (cp|mate) -?[0-9]+ "
                     "(lowerbound |upperbound )?time [0-9]+ nodes [0-9]+ nps [0-9]+ pv"
                     "( [a-h][1-8][a-h][1-8][qrbn]?)+ ?");
+    // A slow build may take longer than a second: then progress lines come too.
+    std::regex progress("info (currmove [a-h][1-8][a-h][1-8][qrbn]? currmovenumber [0-9]+|"
+                        "time [0-9]+ nodes [0-9]+ nps [0-9]+ hashfull [0-9]+)");
     int infoLines = 0;
     for (const std::string& line : seen) {
-        if (line.rfind("info", 0) != 0) continue;
+        if (line.rfind("info", 0) != 0 || std::regex_match(line, progress)) continue;
         ++infoLines;
         EXPECT_TRUE(std::regex_match(line, info)) << line;
     }
@@ -412,6 +416,279 @@ TEST(UciProtocol, ThreadsTakesEffectAtTheNextSearch) {
 
 // Helper threads start and stop with every search: the main search still answers each request.
 TEST(UciProtocol, StressWithFourSearchThreads) { StressGoStopAndPonderHit(4); }
+// ---- What front ends expect beyond the basic commands.
+
+// Mate in one (Qb8), in two (Qc7+) and in three (Qxf2); every other move mates later or not at
+// all.
+constexpr const char* ThreeMates = "8/k7/1Rp5/8/5Q2/8/2K2b2/8 w - - 0 1";
+
+struct InfoLine {
+    int depth = 0, multiPv = 0;
+    std::string score, firstMove;
+};
+
+// The "info ... pv" lines among the lines, in order.
+std::vector<InfoLine> PvLines(const std::vector<std::string>& lines) {
+    std::vector<InfoLine> result;
+    for (const std::string& line : lines) {
+        std::vector<std::string> w = Words(line);
+        if (w.empty() || w[0] != "info") continue;
+        auto pv = std::find(w.begin(), w.end(), "pv");
+        if (pv == w.end() || pv + 1 == w.end()) continue;
+        InfoLine info;
+        info.firstMove = pv[1];
+        for (size_t i = 1; i + 1 < w.size(); ++i) {
+            if (w[i] == "depth") info.depth = std::stoi(w[i + 1]);
+            if (w[i] == "multipv") info.multiPv = std::stoi(w[i + 1]);
+            if (w[i] == "score" && i + 2 < w.size()) info.score = w[i + 1] + " " + w[i + 2];
+        }
+        result.push_back(info);
+    }
+    return result;
+}
+
+TEST(UciProtocol, MultiPvReportsEachLineBestFirst) {
+    auto engine = StartUci();
+    engine->send("setoption name MultiPV value 3");
+    engine->send(std::string("position fen ") + ThreeMates);
+    engine->send("go depth 6");
+    std::vector<std::string> seen;
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, &seen));
+    EXPECT_EQ(MoveWord(seen.back()), "f4b8");
+    std::vector<InfoLine> lines = PvLines(seen);
+    // Each depth: lines 1, 2 and 3 once, in that order.
+    ASSERT_EQ(lines.size() % 3, 0u);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].multiPv, int(i % 3) + 1) << i;
+        EXPECT_EQ(lines[i].depth, int(i / 3) + 1) << i;
+    }
+    ASSERT_EQ(lines.size(), 18u);
+    const InfoLine* last = &lines[15];
+    EXPECT_EQ(last[0].score + " " + last[0].firstMove, "mate 1 f4b8");
+    EXPECT_EQ(last[1].score + " " + last[1].firstMove, "mate 2 f4c7");
+    EXPECT_EQ(last[2].score + " " + last[2].firstMove, "mate 3 f4f2");
+
+    // Analysis and a timed search report the lines too; bestmove is line 1's move.
+    engine->send("setoption name MultiPV value 2");
+    engine->send("position startpos");
+    engine->send("go movetime 400");
+    seen.clear();
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, &seen));
+    lines = PvLines(seen);
+    std::string lastFirstLine;
+    int secondLines = 0;
+    for (const InfoLine& info : lines) {
+        EXPECT_TRUE(info.multiPv == 1 || info.multiPv == 2);
+        if (info.multiPv == 1) lastFirstLine = info.firstMove;
+        secondLines += info.multiPv == 2;
+    }
+    EXPECT_GE(secondLines, 1);
+    EXPECT_EQ(lastFirstLine, MoveWord(seen.back()));
+    engine->send(std::string("position fen ") + ThreeMates);
+    engine->send("go infinite");
+    seen = engine->linesWithin(300);
+    engine->send("stop");
+    std::string line;
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, &seen, &line));
+    EXPECT_EQ(MoveWord(line), "f4b8");
+    lines = PvLines(seen);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0].multiPv, 1);
+    EXPECT_EQ(lines[1].multiPv, 2);
+    EXPECT_EQ(lines[1].depth, lines[0].depth);
+
+    // Back to one line: no multipv field, as before the option existed.
+    engine->send("setoption name MultiPV value 1");
+    engine->send("position startpos");
+    engine->send("go depth 4");
+    seen.clear();
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, &seen));
+    for (const std::string& text : seen) EXPECT_EQ(text.find("multipv"), std::string::npos);
+}
+
+TEST(UciProtocol, SearchMovesRestrictTheRootMoves) {
+    auto engine = StartUci();
+    struct Case {
+        const char* fen;
+        const char* go;
+        std::vector<std::string> allowed; // empty: any legal move
+    };
+    const Case cases[] = {
+        {StartFen, "go depth 4 searchmoves a2a3 h2h4", {"a2a3", "h2h4"}},
+        // Text that names no legal move is passed over; the keyword after the list still counts.
+        {StartFen, "go searchmoves zz e9e9 e2e5 b1c3 depth 3", {"b1c3"}},
+        {StartFen, "go depth 2 searchmoves e2e5", {}}, // none left: a normal search
+        {StartFen, "go depth 2 searchmoves", {}},
+        {ThreeMates, "go depth 5 searchmoves f4c7 f4f2", {"f4c7"}},
+    };
+    for (const Case& c : cases) {
+        engine->send(std::string("position fen ") + c.fen);
+        engine->send(c.go);
+        std::vector<std::string> seen;
+        ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, &seen)) << c.go;
+        std::string best = MoveWord(seen.back());
+        PlayedGame game(c.fen);
+        EXPECT_TRUE(game.Play(best)) << c.go << ": " << best;
+        if (c.allowed.empty()) continue;
+        EXPECT_NE(std::find(c.allowed.begin(), c.allowed.end(), best), c.allowed.end()) << c.go;
+        for (const InfoLine& info : PvLines(seen))
+            EXPECT_NE(std::find(c.allowed.begin(), c.allowed.end(), info.firstMove),
+                      c.allowed.end())
+                << c.go;
+    }
+    // With ponder and infinite alike.
+    std::string line;
+    engine->send("position startpos moves e2e4");
+    engine->send("go ponder wtime 1000 btime 1000 searchmoves a7a6");
+    engine->linesWithin(100);
+    engine->send("ponderhit");
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
+    EXPECT_EQ(MoveWord(line), "a7a6");
+    engine->send("position startpos");
+    engine->send("go infinite searchmoves g1f3");
+    engine->linesWithin(200);
+    engine->send("stop");
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
+    EXPECT_EQ(MoveWord(line), "g1f3");
+    engine->send("go depth 1 searchmoves h2h3");
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
+    EXPECT_EQ(MoveWord(line), "h2h3");
+    // The book does not answer for the moves named.
+    auto withBook = StartUci(nullptr, true);
+    withBook->send("position startpos");
+    withBook->send("go depth 2 searchmoves a2a3");
+    ASSERT_TRUE(withBook->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
+    EXPECT_EQ(MoveWord(line), "a2a3");
+    // The next go without the keyword may play any move again.
+    engine->send("position fen " + std::string(ThreeMates));
+    engine->send("go depth 3");
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
+    EXPECT_EQ(MoveWord(line), "f4b8");
+}
+
+// A long search says which root move it searches and how far it got, at least once a second.
+TEST(UciProtocol, LongSearchReportsProgress) {
+    auto engine = StartUci();
+    engine->send("setoption name Hash value 6"); // a small table fills visibly in a slow build
+    engine->send("position fen " + std::string(Kiwipete));
+    engine->send("go infinite");
+    std::vector<std::string> seen = engine->linesWithin(3200);
+    engine->send("stop");
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, &seen));
+    // The search line is said again after the progress lines, beside the move played.
+    std::vector<std::string> last = Words(seen[seen.size() - 2]);
+    auto pv = std::find(last.begin(), last.end(), "pv");
+    ASSERT_TRUE(pv != last.end() && pv + 1 != last.end()) << seen[seen.size() - 2];
+    EXPECT_EQ(pv[1], MoveWord(seen.back()));
+    std::regex currentMove("info currmove ([a-h][1-8][a-h][1-8][qrbn]?) currmovenumber ([0-9]+)");
+    std::regex figures("info time ([0-9]+) nodes [0-9]+ nps [0-9]+ hashfull ([0-9]+)");
+    PlayedGame game(Kiwipete);
+    int currentMoves = 0, figureLines = 0, lastHashFull = -1;
+    for (const std::string& line : seen) {
+        std::smatch m;
+        if (std::regex_match(line, m, currentMove)) {
+            ++currentMoves;
+            EXPECT_NE(LegalMoveFromText(*game.position, m[1]), NoMove) << line;
+            int number = std::stoi(m[2]);
+            EXPECT_TRUE(number >= 1 && number <= 48) << line;
+        } else if (std::regex_match(line, m, figures)) {
+            ++figureLines;
+            EXPECT_GE(std::stoi(m[1]), 1000) << "quiet in the first second: " << line;
+            lastHashFull = std::stoi(m[2]);
+            EXPECT_LE(lastHashFull, 1000) << line;
+        } else {
+            EXPECT_EQ(line.find("currmove"), std::string::npos) << line;
+            EXPECT_EQ(line.find("hashfull"), std::string::npos) << line;
+        }
+    }
+    EXPECT_GE(currentMoves, 1);
+    EXPECT_LE(currentMoves, 4 * 3 + 1) << "a few a second at most";
+    EXPECT_GE(figureLines, 1);
+    EXPECT_GT(lastHashFull, 0);
+}
+
+// "go perft" runs like a search: the engine answers and can be stopped or ended meanwhile.
+TEST(UciProtocol, PerftRunsOnTheSearchThread) {
+    auto engine = StartUci();
+    engine->send("position startpos");
+    engine->send("go perft 99999999"); // depth 12: hours
+    long long start = steadyMilliseconds();
+    std::vector<std::string> seen = Sync(*engine);
+    EXPECT_LT(steadyMilliseconds() - start, 5000);
+    EXPECT_EQ(CountPrefix(seen, "Nodes searched"), 0);
+    engine->send("stop");
+    std::string line;
+    ASSERT_TRUE(engine->waitFor("Nodes searched: ", ReplyWaitMs, nullptr, &line));
+    EXPECT_EQ(line, "Nodes searched: 0"); // no root move was finished
+    Sync(*engine);
+
+    // Stopped midway: the moves finished are printed, and the total is theirs.
+    engine->send(std::string("position fen ") + Kiwipete);
+    engine->send("go perft 5");
+    ASSERT_TRUE(engine->waitFor("", ReplyWaitMs, nullptr, &line)); // the first root move
+    engine->send("stop");
+    seen = {line};
+    ASSERT_TRUE(engine->waitFor("Nodes searched: ", ReplyWaitMs, &seen, &line));
+    long long sum = 0;
+    int moves = 0;
+    for (const std::string& text : seen) {
+        size_t colon = text.find(": ");
+        if (text.empty() || text == line || colon == std::string::npos) continue;
+        sum += std::stoll(text.substr(colon + 2));
+        ++moves;
+    }
+    EXPECT_GE(moves, 1);
+    EXPECT_LE(moves, 48);
+    EXPECT_EQ(std::stoll(line.substr(16)), sum);
+    EXPECT_EQ(CountPrefix(Sync(*engine), "Nodes searched"), 0);
+
+    engine->send("go perft 12");
+    engine->linesWithin(100);
+    start = steadyMilliseconds();
+    engine->send("quit");
+    EXPECT_EQ(engine->waitExit(ReplyWaitMs), 0);
+    EXPECT_LT(steadyMilliseconds() - start, 5000);
+}
+
+// Values out of range are clamped and text that is no move or number is passed over; every go
+// still gives exactly one best move.
+TEST(UciProtocol, BadOptionAndGoValuesAreSafe) {
+    auto engine = StartUci();
+    engine->send("position startpos");
+    const char* lines[] = {
+        "setoption name MultiPV value 0",
+        "go depth 2",
+        "setoption name MultiPV value abc",
+        "go depth 2 searchmoves",
+        "setoption name MultiPV value",
+        "go depth 2 searchmoves searchmoves e2e4",
+        "setoption name MultiPV value -7",
+        "go perft -5",
+        "go perft abc",
+        "go perft 0",
+        "go depth 2 multipv 3",
+    };
+    int goes = 0;
+    for (const char* line : lines) {
+        engine->send(line);
+        std::string text = line;
+        if (text.rfind("go", 0) == 0 && text.find("perft") == std::string::npos) ++goes;
+    }
+    std::vector<std::string> seen = Sync(*engine);
+    std::string last;
+    while (CountPrefix(seen, "bestmove") < goes && engine->readLine(last, ReplyWaitMs))
+        seen.push_back(last);
+    EXPECT_EQ(CountPrefix(seen, "bestmove"), goes);
+    for (const std::string& text : seen) EXPECT_EQ(text.find("multipv"), std::string::npos);
+
+    engine->send("setoption name MultiPV value 99999999999");
+    engine->send("go depth 2");
+    seen.clear();
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, &seen));
+    int deepest = 0;
+    for (const InfoLine& info : PvLines(seen)) deepest = std::max(deepest, info.multiPv);
+    EXPECT_EQ(deepest, 6);
+}
 
 } // namespace
 } // namespace corvid::test

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <map>
 #include <regex>
 
 namespace corvid::test {
@@ -28,7 +29,13 @@ TEST(WinBoardProtocol, FeaturesAfterXboardAndProtover) {
     std::vector<std::string> reply;
     auto engine = StartWinBoard(&reply);
     const std::vector<std::string> expected = {
-        "feature done=0", "feature myname=\"Corvid 1.5\" name=1 setboard=1 ping=1 smp=1",
+        "feature done=0",
+        "feature myname=\"Corvid 1.5\" name=1 setboard=1 ping=1 smp=1",
+        "feature memory=1",
+        "feature option=\"Hash -spin 48 6 900\"",
+        "feature option=\"Clear Hash -button\"",
+        "feature option=\"OwnBook -check 0\"", // the tests switch the book off
+        "feature option=\"MultiPV -spin 1 1 6\"",
         "feature done=1"};
     EXPECT_EQ(reply, expected);
     // A first line that is protover itself: no done=0 after done=1.
@@ -37,6 +44,66 @@ TEST(WinBoardProtocol, FeaturesAfterXboardAndProtover) {
     std::vector<std::string> seen = Ping(direct, 1);
     EXPECT_EQ(CountPrefix(seen, "feature done=0"), 0);
     EXPECT_EQ(CountPrefix(seen, "feature done=1"), 1);
+}
+
+// The feature line of an option with the value in force, after asking for the features again.
+std::string OptionFeature(EngineProcess& engine, const std::string& name) {
+    engine.send("protover 2");
+    std::vector<std::string> seen;
+    EXPECT_TRUE(engine.waitFor("feature done=1", ReplyWaitMs, &seen));
+    for (const std::string& line : seen)
+        if (line.rfind("feature option=\"" + name + " ", 0) == 0) return line;
+    return "";
+}
+
+// Thinking lines per depth: that many distinct first moves, the scores best first. The last
+// depth seen may have been cut off by the end of the reading.
+void ExpectLinesPerDepth(const std::vector<std::string>& seen, size_t count) {
+    std::map<int, std::vector<std::pair<int, std::string>>> byDepth;
+    for (const std::string& line : seen) {
+        std::vector<std::string> w = Words(line);
+        if (w.size() < 5 || !std::isdigit(static_cast<unsigned char>(w[0][0]))) continue;
+        byDepth[std::stoi(w[0])].push_back({std::stoi(w[1]), w[4]});
+    }
+    ASSERT_GE(byDepth.size(), 3u);
+    byDepth.erase(std::prev(byDepth.end()));
+    for (const auto& [depth, lines] : byDepth) {
+        ASSERT_EQ(lines.size(), count) << "depth " << depth;
+        for (size_t i = 1; i < count; ++i) {
+            EXPECT_GE(lines[i - 1].first, lines[i].first) << "depth " << depth;
+            for (size_t k = 0; k < i; ++k) EXPECT_NE(lines[k].second, lines[i].second);
+        }
+    }
+}
+
+// "memory" sizes the table (clamped like the UCI Hash); the options xboard's dialog sends
+// change the engine; MultiPV makes the analysis report several lines per depth.
+TEST(WinBoardProtocol, MemoryAndOptionsChangeTheEngine) {
+    auto engine = StartWinBoard();
+    engine->send("memory 16"); // 2^18 buckets of 48 bytes: 12 MB
+    EXPECT_EQ(OptionFeature(*engine, "Hash"), "feature option=\"Hash -spin 12 6 900\"");
+    engine->send("memory 1");
+    EXPECT_EQ(OptionFeature(*engine, "Hash"), "feature option=\"Hash -spin 6 6 900\"");
+    engine->send("option Hash=48");
+    EXPECT_EQ(OptionFeature(*engine, "Hash"), "feature option=\"Hash -spin 48 6 900\"");
+    engine->send("option OwnBook=1");
+    EXPECT_EQ(OptionFeature(*engine, "OwnBook"), "feature option=\"OwnBook -check 1\"");
+    engine->send("option OwnBook=0");
+    engine->send("option Clear Hash");
+    engine->send("option MultiPV=99"); // clamped
+    EXPECT_EQ(OptionFeature(*engine, "MultiPV"), "feature option=\"MultiPV -spin 6 1 6\"");
+
+    engine->send("option MultiPV=3");
+    engine->send("new");
+    engine->send("post");
+    engine->send("analyze");
+    ExpectLinesPerDepth(engine->linesWithin(1500), 3);
+    // Changed while analysing (xboard's multi-line margin): the analysis goes on with two.
+    engine->send("option MultiPV=2");
+    Ping(*engine, 61); // the lines before the pong belong to the old analysis
+    ExpectLinesPerDepth(engine->linesWithin(1500), 2);
+    engine->send("exit");
+    Ping(*engine, 62);
 }
 
 TEST(WinBoardProtocol, PlaysAGameUnderAClock) {

@@ -3,7 +3,6 @@
 #include "chess/coordinate_notation.h"
 #include "chess/fen.h"
 #include "chess/make_move.h"
-#include "chess/move_gen.h"
 #include "support/test_support.h"
 
 #include <sstream>
@@ -37,15 +36,7 @@ std::unique_ptr<EngineProcess> StartWinBoard(std::vector<std::string>* reply, bo
 }
 
 Move LegalMoveFromText(const Position& position, const std::string& text) {
-    MoveList list;
-    GenerateLegalMoves(position, list);
-    for (int i = 0; i < list.count; ++i)
-        for (bool chess960 : {false, true}) {
-            char buffer[16];
-            FormatCoordinate(buffer, list.moves[i], position, chess960);
-            if (text == buffer) return list.moves[i];
-        }
-    return NoMove;
+    return LegalMoveNamed(position, text);
 }
 
 std::vector<std::string> Words(const std::string& line) {
