@@ -33,4 +33,18 @@ while IFS= read -r file; do
         fi
     done < <(grep -nE '^\s*#\s*include\s*"' "$file" || true)
 done < <(find src -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
+
+# The desktop's two layers: gui/logic/ uses no window system (no Qt header, nothing of gui/qt/);
+# gui/qt/ reaches the engine only through gui/logic/ (it is built once for both engines).
+while IFS= read -r file; do
+    if [[ "$file" == src/gui/logic/* ]] && grep -nE '^\s*#\s*include\s*(<Q|"gui/qt/)' "$file"; then
+        echo "$file: the desktop logic includes the window system" >&2
+        status=1
+    fi
+    if [[ "$file" == src/gui/qt/* ]] &&
+        grep -nE '^\s*#\s*include\s*"' "$file" | grep -vE '"gui/(logic|qt)/'; then
+        echo "$file: the Qt layer includes more than gui/" >&2
+        status=1
+    fi
+done < <(find src/gui -type f \( -name '*.h' -o -name '*.cpp' \) 2>/dev/null | sort)
 exit $status

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building and testing Corvid needs on a Debian machine (skips what is present).
 set -euo pipefail
-packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev binutils)
+packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev binutils qt6-base-dev)
 if [[ "${1:-}" == "--test" ]]; then
     # Reference engines and a WinBoard front end (on a virtual display) for interoperability
     # and speed comparisons; tests skip when absent.
-    packages+=(stockfish fairymax xboard xvfb xauth)
+    packages+=(stockfish fairymax xboard xvfb xauth xdotool)
     # Debian's 3-man Gaviota tablebases and their probing library check the KPK bitbase.
     packages+=(gaviotatb libgaviotatb-dev)
     # The source format check.

@@ -18,4 +18,16 @@ for expected in 'src/chess/position.cpp:2: includes "control/game.h"' \
     grep -qF "$expected" <<<"$output" || { echo "missing: $expected in: $output" >&2; exit 1; }
 done
 [[ $(grep -c . <<<"$output") -eq 2 ]] || { echo "unexpected complaints: $output" >&2; exit 1; }
+
+# The desktop's split: no window system in its logic, nothing but gui/ in its Qt layer.
+mkdir -p "$scratch/src/gui/logic" "$scratch/src/gui/qt"
+rm "$scratch/src/chess/position.cpp" "$scratch/src/gui/window.cpp"
+printf '#include "chess/board.h"\n#include <QWidget>\n' >"$scratch/src/gui/logic/clocks.cpp"
+printf '#include <QWidget>\n#include "gui/logic/clocks.h"\n#include "chess/board.h"\n' \
+    >"$scratch/src/gui/qt/board_view.cpp"
+output=$("$check" "$scratch" 2>&1) && { echo "the desktop split passed unchecked" >&2; exit 1; }
+for expected in 'src/gui/logic/clocks.cpp: the desktop logic includes the window system' \
+    'src/gui/qt/board_view.cpp: the Qt layer includes more than gui/'; do
+    grep -qF "$expected" <<<"$output" || { echo "missing: $expected in: $output" >&2; exit 1; }
+done
 echo "layer order checked"

@@ -19,6 +19,12 @@ OpponentMoveResult enterOpponentMove(const char* text, bool thinkAfter, void (*b
     if (!playGameMoveText(text)) return OpponentMoveResult::Illegal;
     searchInfo.clocksRunning.store(true);
     searchInfo.gameResult.store(GameRunning);
+    // The desktop redraws from copies taken now, while the game still belongs to this thread
+    // (after a ponder hit below the search thread plays on it).
+    if (!inProtocolMode()) {
+        reporter().boardChanged();
+        reporter().moveListChanged();
+    }
     // The game-end test comes before the ponder decision: after a ponder hit the game belongs
     // to the search thread, which plays its move on it.
     bool gameOverNow = false;

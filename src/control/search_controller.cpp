@@ -52,9 +52,23 @@ bool SearchController::idle() const {
     return !pending_ && !running_;
 }
 
+void SearchController::requestQuit() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        quit_ = true;
+    }
+    changed_.notify_all();
+}
+
+bool SearchController::quitRequested() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return quit_;
+}
+
 SearchRequest SearchController::take() {
     std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return pending_; });
+    changed_.wait(lock, [this] { return pending_ || quit_; });
+    if (quit_) return searchInfo.request.load();
     pending_ = false;
     running_ = true;
     return searchInfo.request.load();
@@ -86,9 +100,13 @@ void SearchController::waitForStop() {
     changed_.wait(lock, [] { return searchInfo.stopRequest.load() != StopRequest::None; });
 }
 
+namespace {
+// Per process: the search thread lives until the process exits or the desktop ends it.
+LargeStackThread searchThread;
+} // namespace
+
 void startSearchThread() {
-    // Per process: the search thread lives until the process exits.
-    static LargeStackThread thread;
+    LargeStackThread& thread = searchThread;
     if (thread.running()) return;
     thread.start([] {
         noteSearchThread();
@@ -96,6 +114,12 @@ void startSearchThread() {
         claimPawnCache();
         searchThreadLoop();
     });
+}
+
+void endSearchThread() {
+    stopSearch();
+    searchController.requestQuit();
+    if (searchThread.running()) searchThread.join();
 }
 
 void stopSearch() {

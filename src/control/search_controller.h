@@ -25,7 +25,12 @@ public:
     void waitUntilIdle();
     bool idle() const;
 
-    // Search thread. Blocks for the next request and marks it running.
+    // Asks the search thread to end once it is idle (the desktop's exit joins it).
+    void requestQuit();
+    bool quitRequested() const;
+
+    // Search thread. Blocks for the next request and marks it running; returns at once when
+    // the thread is to end (quitRequested).
     SearchRequest take();
     // Marks the request done. With followUpThink, posts a think request in the same step unless
     // a stop was requested or another request is already pending.
@@ -40,6 +45,7 @@ private:
     std::condition_variable changed_;
     bool pending_ = false;
     bool running_ = false;
+    bool quit_ = false;
     uint64_t generation_ = 0; // requests posted so far
 };
 
@@ -48,6 +54,9 @@ extern SearchController searchController;
 
 // Starts the search thread (once, at engine start).
 void startSearchThread();
+// Stops any search, ends the search thread and joins it (the desktop's exit). Afterwards no
+// request is served.
+void endSearchThread();
 
 // Stops a running or pending search and waits until the search thread is idle. Safe to call
 // when nothing runs.

@@ -148,6 +148,7 @@ void searchThreadLoop() {
     std::unique_ptr<SearchContext> context = std::make_unique<SearchContext>();
     for (;;) {
         SearchRequest request = searchController.take();
+        if (searchController.quitRequested()) return;
         bool gameOverNow = false;
         gameEndTest(false, gameOverNow);
         bool followUp = false;

@@ -23,14 +23,15 @@ bool desktopWanted() {
     return (x11 && *x11) || (wayland && *wayland);
 }
 
-int startUp() {
+namespace {
+void prepareDesktopEngine() { initEngine(loadStartUpSettings(false)); }
+} // namespace
+
+int startUp(DesktopProgram desktop) {
     searchInfo.protocolMode.store(false);
     std::string firstLine;
     bool haveLine = !desktopWanted() && readInputLine(stdin, firstLine);
-    if (!haveLine) {
-        std::fprintf(stderr, "Corvid: the desktop is not built yet.\n");
-        return 0;
-    }
+    if (!haveLine) return desktop ? desktop(prepareDesktopEngine) : 1;
     // Before the engine is initialised only the harmless answers act on the first line.
     bool featuresSent = winboardFirstLine(firstLine);
     searchInfo.protocolMode.store(true);

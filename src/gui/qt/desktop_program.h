@@ -1,0 +1,11 @@
+// The desktop program: the process's life in the window mode.
+#pragma once
+
+namespace corvid {
+
+// Checks that a display can be reached (Qt would otherwise abort), then lets prepareEngine
+// load the settings and start the engine, opens the main window and runs the window loop
+// until the window closes. Returns the exit code: 0 after a normal exit, 1 without a display.
+int runDesktopProgram(void (*prepareEngine)());
+
+} // namespace corvid

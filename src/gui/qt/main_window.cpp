@@ -1,0 +1,274 @@
+#include "gui/qt/main_window.h"
+
+#include "gui/logic/command_ids.h"
+#include "gui/logic/desktop.h"
+#include "gui/logic/game_status.h"
+#include "gui/logic/move_list.h"
+#include "gui/qt/board_view.h"
+#include "gui/qt/piece_images.h"
+#include "gui/qt/promotion_dialog.h"
+#include "gui/qt/side_panel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+
+namespace corvid {
+
+namespace {
+
+// The client area: lays its children out by the window's geometry rules on every resize.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(std::function<void()> onResize) : onResize_(std::move(onResize)) {}
+
+protected:
+    void resizeEvent(QResizeEvent*) override { onResize_(); }
+
+private:
+    std::function<void()> onResize_;
+};
+
+constexpr int ClockPeriodMs = 200;
+
+} // namespace
+
+MainWindow::MainWindow(bool endsProcess, QWidget* parent)
+    : QMainWindow(parent), endsProcess_(endsProcess) {
+    std::error_code error;
+    startDirectory_ = std::filesystem::current_path(error).string();
+    setObjectName("CorvidClass");
+    setWindowIcon(QIcon(QPixmap::fromImage(programIcon(64))));
+    client_ = new ClientArea([this] { layOut(); });
+    setCentralWidget(client_);
+    board_ = new BoardView(state_, client_);
+    panel_ = new SidePanel(client_);
+    buildAnalysisPane();
+    buildMenus();
+
+    showMessage = [this](const QString& title, const QString& text) {
+        QMessageBox::information(this, title, text);
+    };
+    choosePromotion = [this] { return askPromotionPiece(this); };
+    beep = [] { QApplication::beep(); };
+
+    registerWindowCommands(dispatcher_, state_, [this] { close(); });
+    dispatcher_.on(cmd::AnalysisWindow,
+                   [this](int) { setAnalysisPaneOpen(!state_.analysisPaneOpen); });
+    dispatcher_.on(cmd::SizeWindowToDefault, [this](int) { sizeToDefault(); });
+
+    connect(board_, &BoardView::boardInput, this, [this] { refresh(); });
+    connect(panel_, &SidePanel::command, this, [this](int id) {
+        runCommand(id);
+        board_->setFocus();
+    });
+    connect(panel_, &SidePanel::moveListChosen, this, [this](int entry) {
+        goToMoveListEntry(state_, entry);
+        refresh();
+        board_->setFocus();
+    });
+
+    // Reports from any thread are queued for this window's thread; the reporter is detached
+    // before the window goes, so nothing is posted to a window that no longer exists.
+    desktopReporter().attach(
+        [this](DesktopEvent&& event) {
+            QMetaObject::invokeMethod(
+                this, [this, event = std::move(event)] { handleEvent(event); },
+                Qt::QueuedConnection);
+        },
+        [this] { return choosePromotion ? choosePromotion() : Queen; });
+    installDesktopReporter();
+
+    timer_ = new QTimer(this);
+    connect(timer_, &QTimer::timeout, this, [this] { tick(); });
+    timer_->start(ClockPeriodMs);
+
+    client_->setMinimumSize(minimumClientWidth(), minimumClientHeight(false));
+    client_->resize(DefaultClientWidth, DefaultClientHeight);
+    resize(DefaultClientWidth, DefaultClientHeight + menuBar()->sizeHint().height());
+}
+
+MainWindow::~MainWindow() { desktopReporter().detach(); }
+
+void MainWindow::start() {
+    startFirstGame(state_);
+    if (analysisPaneWanted()) setAnalysisPaneOpen(true);
+    sizeToDefault();
+    refresh();
+    show();
+    board_->setFocus();
+}
+
+void MainWindow::buildMenus() {
+    std::vector<QMenu*> menus;
+    for (const char* title : menuTitles())
+        menus.push_back(menuBar()->addMenu(QString::fromUtf8(title)));
+    for (const CommandEntry& entry : commandTable()) {
+        QMenu* menu = menus[size_t(entry.menu)];
+        if (entry.id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* a = menu->addAction(QString::fromUtf8(entry.caption));
+        a->setObjectName(controlName(entry.id));
+        a->setCheckable(entry.checkable);
+        const int id = entry.id;
+        connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
+        actions_[id] = a;
+    }
+}
+
+void MainWindow::buildAnalysisPane() {
+    pane_ = new QWidget(client_);
+    pane_->setObjectName("ANALYSIS");
+    pane_->setAutoFillBackground(true);
+    paneText_ = new QPlainTextEdit(pane_);
+    paneText_->setObjectName(controlName(106));
+    paneText_->setReadOnly(true);
+    paneText_->setFocusPolicy(Qt::NoFocus);
+    auto* close = new QPushButton("X", pane_);
+    close->setObjectName(controlName(1045));
+    close->setFocusPolicy(Qt::NoFocus);
+    connect(close, &QPushButton::clicked, this, [this] {
+        setAnalysisPaneOpen(false);
+        board_->setFocus();
+    });
+    pane_->hide();
+}
+
+QAction* MainWindow::action(int id) const {
+    auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::runCommand(int id) {
+    dispatcher_.dispatch(id);
+    if (!closing_) refresh();
+}
+
+void MainWindow::setStatusText(const QString& text) {
+    state_.statusText = text.toStdString();
+    if (statusOverride && statusOverride(text)) return;
+    panel_->setStatusText(text);
+}
+
+void MainWindow::setAnalysisPaneOpen(bool open) {
+    state_.analysisPaneOpen = open;
+    client_->setMinimumSize(minimumClientWidth(), minimumClientHeight(open));
+    layOut();
+}
+
+void MainWindow::sizeToDefault() {
+    if (isMaximized() || isMinimized()) showNormal();
+    const int height = DefaultClientHeight + (state_.analysisPaneOpen ? 117 : 0);
+    resize(DefaultClientWidth, height + menuBar()->sizeHint().height());
+}
+
+void MainWindow::layOut() {
+    state_.layout = computeLayout(client_->width(), client_->height(), state_.analysisPaneOpen);
+    const WindowLayout& l = state_.layout;
+    const int boardHeight = l.analysisPane ? l.analysis.y : l.clientHeight;
+    board_->setGeometry(0, 0, qMax(l.sidePanel.x, 1), qMax(boardHeight, 1));
+    panel_->setGeometry(l.sidePanel.x, l.sidePanel.y, l.sidePanel.width, l.sidePanel.height);
+    pane_->setVisible(l.analysisPane);
+    if (l.analysisPane) {
+        pane_->setGeometry(l.analysis.x, l.analysis.y, l.analysis.width, l.analysis.height);
+        paneText_->setGeometry(l.analysisText.x, l.analysisText.y, l.analysisText.width,
+                               l.analysisText.height);
+        if (auto* close = pane_->findChild<QPushButton*>(controlName(1045)))
+            close->setGeometry(l.analysisClose.x, l.analysisClose.y, l.analysisClose.width,
+                               l.analysisClose.height);
+    }
+    board_->update();
+}
+
+void MainWindow::addEventListener(std::function<void(const DesktopEvent&)> listener) {
+    listeners_.push_back(std::move(listener));
+}
+
+void MainWindow::handleEvent(const DesktopEvent& event) {
+    if (closing_) return;
+    switch (event.kind) {
+    case DesktopEventKind::Game:
+        showGame(state_, *event.game);
+        refresh();
+        break;
+    case DesktopEventKind::Status:
+        setStatusText(QString::fromStdString(event.text));
+        break;
+    case DesktopEventKind::Message:
+        refresh();
+        if (showMessage)
+            showMessage(QString::fromStdString(event.title), QString::fromStdString(event.text));
+        refresh();
+        break;
+    default:
+        break;
+    }
+    for (const auto& listener : listeners_) listener(event);
+}
+
+void MainWindow::refreshGamePanel() {
+    panel_->setNames(QString::fromStdString(state_.whiteName),
+                     QString::fromStdString(state_.blackName));
+    panel_->setMoveList(moveListEntries(state_.game), moveListSelection(state_.game));
+    panel_->setGameStatus(QString::fromStdString(moveNumberText(state_.game)),
+                          QString::fromStdString(materialSurplus(state_.game, White)),
+                          QString::fromStdString(materialSurplus(state_.game, Black)));
+    panel_->setBoardMode(state_.boardMode);
+}
+
+void MainWindow::refreshChecks() {
+    for (const auto& [id, a] : actions_)
+        if (a->isCheckable()) a->setChecked(commandChecked(id, state_));
+}
+
+void MainWindow::refresh() {
+    refreshGamePanel();
+    refreshChecks();
+    setWindowTitle(QString::fromStdString(gameWindowTitle(state_)));
+    tick();
+    board_->update();
+}
+
+void MainWindow::tick() {
+    ClockTick t = clockTick(state_);
+    panel_->setClocks(t.reading, clocksHighlighted());
+    if (t.notice.empty()) return;
+    if (beep) beep();
+    setStatusText(QString::fromStdString(t.notice));
+    setWindowTitle(QString::fromStdString(gameWindowTitle(state_)));
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    char c = 0;
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) c = char('A' + (key - Qt::Key_A));
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) c = char('0' + (key - Qt::Key_0));
+    if (!c) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    pressKey(state_, c, event->modifiers() & Qt::ControlModifier, dispatcher_);
+    if (!closing_) refresh();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    closing_ = true;
+    timer_->stop();
+    desktopReporter().detach();
+    if (endsProcess_)
+        shutDownDesktop(startDirectory_);
+    else
+        leaveWithoutExit();
+    event->accept();
+}
+
+} // namespace corvid
