@@ -1,5 +1,7 @@
 #include "eval/pawn_cache.h"
 
+#include "platform/large_pages.h"
+
 #include <atomic>
 #include <cstring>
 
@@ -19,7 +21,10 @@ constinit thread_local PawnCacheEntry privateCache[PrivateEntries]{};
 
 } // namespace
 
-void clearPawnCache() { std::memset(static_cast<void*>(pawnCache), 0, sizeof pawnCache); }
+void clearPawnCache() {
+    adviseHugePages(pawnCache, sizeof pawnCache);
+    std::memset(static_cast<void*>(pawnCache), 0, sizeof pawnCache);
+}
 
 bool claimPawnCache() {
     if (ownsShared) return true;

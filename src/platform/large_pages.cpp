@@ -1,5 +1,6 @@
 #include "platform/large_pages.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -29,6 +30,18 @@ void* allocateLargeZeroed(size_t bytes) {
 #endif
     // calloc hands large blocks over as fresh zero pages.
     return std::calloc(bytes, 1);
+}
+
+void adviseHugePages(void* block, size_t bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    uintptr_t start = reinterpret_cast<uintptr_t>(block);
+    uintptr_t first = (start + HugePageBytes - 1) & ~uintptr_t(HugePageBytes - 1);
+    uintptr_t last = (start + bytes) & ~uintptr_t(HugePageBytes - 1);
+    if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#else
+    (void)block;
+    (void)bytes;
+#endif
 }
 
 } // namespace corvid
