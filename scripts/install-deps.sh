@@ -10,6 +10,8 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(gaviotatb libgaviotatb-dev)
     # The source format check.
     packages+=(clang-format)
+    # The Debian package test: cpack finds the dependencies with dpkg-shlibdeps and file.
+    packages+=(dpkg-dev file)
 fi
 missing=()
 for p in "${packages[@]}"; do

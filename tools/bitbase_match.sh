@@ -13,12 +13,12 @@ shift $(($# < 3 ? $# : 3))
 shared="$root/.."
 while [[ ! -d "$shared/shared" && "$shared" != / ]]; do shared="$(dirname "$shared")"; done
 match="$shared/shared/tools/match/match"
-data="$shared/shared/data/epd"
+data="$root/tests/data/epd"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-# The engine looks for bitbases in its working directory and next to itself: each copy gets
-# its own folder, and only one of them a bitbases folder.
+# The engine looks for bitbases in its working directory, next to itself and in ../share/corvid:
+# each copy gets its own folder, and only one of them a bitbases folder.
 mkdir -p "$work/with" "$work/without"
 cp "$build/corvid_popcnt" "$work/with/corvid"
 cp "$build/corvid_popcnt" "$work/without/corvid"

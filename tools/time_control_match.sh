@@ -11,7 +11,7 @@ proto=xboard
 shared=../shared
 [[ -d "$shared" ]] || shared=../../shared # from a git worktree
 match=$shared/tools/match/match
-openings=$shared/data/epd/openings_8moves_v3.epd
+openings=data/openingBook/testStartPositions.txt
 [[ -f "$match" ]] || { echo "match tool not found under $shared/tools" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

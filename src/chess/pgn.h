@@ -85,6 +85,8 @@ struct PgnGameInfo {
     char black[128] = "Human";
     double baseMinutes = 5;
     double incrementSeconds = 5;
+    int movesPerControl = 0;   // moves per period; 0: the whole game in the base time
+    double secondsPerMove = 0; // a fixed time per move instead of a clock; 0: none
 };
 
 // The player names by which side the engine plays (humanSide: 0 the user plays white, 1 black,

@@ -40,6 +40,20 @@ const char* ResultText(int result) {
     }
 }
 
+// "300+5.0" for a whole game with increment, "40/300" (or "40/300+5") for moves per period,
+// "0.2/move" for a fixed time per move.
+void TimeControlText(char* text, size_t size, const PgnGameInfo& info) {
+    int seconds = int(info.baseMinutes * 60);
+    if (info.secondsPerMove > 0)
+        std::snprintf(text, size, "%g/move", info.secondsPerMove);
+    else if (info.movesPerControl > 0 && info.incrementSeconds > 0)
+        std::snprintf(text, size, "%d/%d+%g", info.movesPerControl, seconds, info.incrementSeconds);
+    else if (info.movesPerControl > 0)
+        std::snprintf(text, size, "%d/%d", info.movesPerControl, seconds);
+    else
+        std::snprintf(text, size, "%d+%.1f", seconds, info.incrementSeconds);
+}
+
 } // namespace
 
 void SetPgnPlayerNames(PgnGameInfo& info, int humanSide, const char* userName,
@@ -63,8 +77,9 @@ int SavePgn(const char* fileName, int result, bool append, const PgnGameInfo& in
     std::fprintf(file, "[Date \"%d/%d/%d\"]\n", local.tm_mon + 1, local.tm_mday,
                  local.tm_year + 1900);
     std::fprintf(file, "[Time \"%.2d:%.2d:%.2d\"]\n", local.tm_hour, local.tm_min, local.tm_sec);
-    std::fprintf(file, "[TimeControl \"%d+%.1f\"]\n", int(info.baseMinutes * 60),
-                 info.incrementSeconds);
+    char timeControl[64];
+    TimeControlText(timeControl, sizeof timeControl, info);
+    std::fprintf(file, "[TimeControl \"%s\"]\n", timeControl);
     std::fprintf(file, "[Current Ply \"%d\"]\n", int(gamePosition.ply));
     std::fprintf(file, "[White \"%s\"]\n", info.white);
     std::fprintf(file, "[Black \"%s\"]\n", info.black);

@@ -86,6 +86,9 @@ void claimProtocolResult() {
         reporter().resultClaim("1/2-1/2", "Draw by 50 Move Rule");
     } else if (earlierOccurrences(p, gameKeyHistory()) >= 2) {
         reporter().resultClaim("1/2-1/2", "Draw by Repetition");
+    } else if (end == GameEnd::Stalemate || end == GameEnd::InsufficientMaterial) {
+        // Front ends that do not adjudicate wait for the claim: without it the game hangs.
+        reporter().resultClaim("1/2-1/2", gameEndReason(end));
     }
 }
 

@@ -29,7 +29,7 @@ bool fiftyMoveRuleReached(const Position& position);
 bool gameEndTest(bool announce, bool& gameOverNow);
 
 // The WinBoard claim of a game that has ended ("1-0 {White Mates}", "1/2-1/2 {Draw by
-// Repetition}"); nothing for stalemate and insufficient material.
+// Repetition}", stalemate and insufficient material with their game-end reasons).
 void claimProtocolResult();
 
 // Resignation and draw state: per game (resignCount) and per process (the others).

@@ -33,10 +33,16 @@ bool bookMayAnswer(const Position& p) {
     return p.ply < 70 && readBool(ActiveSettings, "BookEnabled");
 }
 
+// The root search on the game position; no move when the front end's position was rejected.
+Move searchGame(SearchContext& context, int maxDepth) {
+    setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
+    if (searchInfo.positionRejected.load()) return NoMove;
+    return rootSearch(context, maxDepth);
+}
+
 void runAnalysis(SearchContext& context) {
     searchInfo.searchState.store(SearchState::Analyzing);
-    setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
-    Move best = rootSearch(context, 60);
+    Move best = searchGame(context, 60);
     if (inUciMode()) {
         // go infinite holds its best move until the front end says stop.
         searchController.waitForStop();
@@ -46,8 +52,7 @@ void runAnalysis(SearchContext& context) {
 
 void runUciPonder(SearchContext& context) {
     searchInfo.searchState.store(SearchState::Pondering);
-    setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
-    Move best = rootSearch(context, searchInfo.maxDepth.load());
+    Move best = searchGame(context, searchInfo.maxDepth.load());
     searchController.waitForPonderEnd();
     sendBestMove(currentGamePosition(), best, context);
 }
@@ -73,12 +78,14 @@ bool runThink(SearchContext& context, bool& gameOverNow) {
         }
         first = false;
         setUpSearchContext(context, currentGamePosition(), gameKeyHistory());
-        Move move = bookMayAnswer(currentGamePosition())
-                        ? probeBook(currentGamePosition(), gameKeyHistory())
-                        : NoMove;
-        if (move == NoMove) {
-            if (!inProtocolMode()) reporter().statusText("Thinking....");
-            move = rootSearch(context, searchInfo.maxDepth.load());
+        Move move = NoMove;
+        if (!searchInfo.positionRejected.load()) {
+            if (bookMayAnswer(currentGamePosition()))
+                move = probeBook(currentGamePosition(), gameKeyHistory());
+            if (move == NoMove) {
+                if (!inProtocolMode()) reporter().statusText("Thinking....");
+                move = rootSearch(context, searchInfo.maxDepth.load());
+            }
         }
         // A UCI "go" always ends with its best move, whatever stopped the search.
         if (searchInfo.stopRequest.load() == StopRequest::Abort && !inUciMode()) {

@@ -30,11 +30,24 @@ std::string executableDirectory() {
     return slash == std::string::npos ? "" : path.substr(0, slash);
 }
 
+std::vector<std::string> dataFolders() {
+    std::vector<std::string> folders{"."};
+    std::string directory = executableDirectory();
+    if (directory.empty()) return folders;
+    folders.push_back(directory);
+    // An installed program: bin/corvid finds its data in share/corvid.
+    size_t slash = directory.rfind('/');
+    folders.push_back(directory.substr(0, slash == std::string::npos ? 0 : slash) +
+                      "/share/corvid");
+    return folders;
+}
+
 std::string findDataFile(const std::string& relativePath) {
     std::string path = normalised(relativePath);
     if (path.empty() || path[0] == '/' || exists(path)) return path;
-    std::string directory = executableDirectory();
-    if (!directory.empty() && exists(directory + "/" + path)) return directory + "/" + path;
+    std::vector<std::string> folders = dataFolders();
+    for (size_t i = 1; i < folders.size(); ++i)
+        if (exists(folders[i] + "/" + path)) return folders[i] + "/" + path;
     return path;
 }
 

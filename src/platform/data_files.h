@@ -3,12 +3,17 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace corvid {
 
+// The folders searched for data files, in order: the working directory ("."), the executable's
+// directory, and share/corvid beside the executable's directory (an installed bin/corvid).
+std::vector<std::string> dataFolders();
+
 // The path under which a data file is found: relative to the working directory first, then
-// next to the executable. Either path separator is accepted. Returns the working-directory
-// form when the file exists in neither place.
+// in the other data folders. Either path separator is accepted. Returns the working-directory
+// form when the file exists nowhere.
 std::string findDataFile(const std::string& relativePath);
 
 // Opens a data file found by findDataFile; nullptr when it exists nowhere.

@@ -19,6 +19,8 @@ void logProtocolGame(int result) {
                       engineName().c_str());
     info.baseMinutes = searchInfo.baseMinutes.load();
     info.incrementSeconds = searchInfo.incrementSeconds.load();
+    info.movesPerControl = searchInfo.movesPerControl.load();
+    info.secondsPerMove = winboardState.fixedMoveSeconds;
     SavePgn("WinboardGames.pgn", result, true, info);
 }
 

@@ -87,21 +87,12 @@ void goCommand(const std::string& line) {
     searchInfo.incrementSeconds.store(increment);
     int32_t timeLeft = side == White ? searchInfo.whiteClock.load() : searchInfo.blackClock.load();
     int maxDepth = 64;
-    bool limitGiven = false;
-    if (numberAfter(words, "depth", value)) {
+    if (numberAfter(words, "depth", value))
         maxDepth = clampedInt(value, 1, 64); // depth 0 searches one ply
-        limitGiven = true;
-    }
-    if (numberAfter(words, "mate", value)) {
-        maxDepth = clampedInt(2 * value, 1, 64);
-        limitGiven = true;
-    }
+    if (numberAfter(words, "mate", value)) maxDepth = clampedInt(2 * value, 1, 64);
     searchInfo.maxDepth.store(maxDepth);
     int64_t maxNodes = 0;
-    if (numberAfter(words, "nodes", value)) {
-        maxNodes = int64_t(std::clamp(value, 1.0, 9.0e18));
-        limitGiven = true;
-    }
+    if (numberAfter(words, "nodes", value)) maxNodes = int64_t(std::clamp(value, 1.0, 9.0e18));
     searchInfo.maxNodes.store(maxNodes);
     double movesToGo = 0;
     if (numberAfter(words, "movestogo", value) && value >= 1) movesToGo = std::min(value, 10000.0);
@@ -115,7 +106,8 @@ void goCommand(const std::string& line) {
         budget.targetTime = saneSeconds(std::trunc(value) / 1000) * 0.98;
         storeTimeBudget(budget);
     }
-    if (limitGiven && !clockGiven && !moveTimeGiven) {
+    // Without a clock or a move time the search runs until "stop" or its depth or node limit.
+    if (!clockGiven && !moveTimeGiven) {
         TimeBudget unlimited;
         unlimited.targetTime = MaxClockSeconds;
         storeTimeBudget(unlimited);
@@ -130,8 +122,16 @@ void goCommand(const std::string& line) {
     }
 }
 
+// A position the front end sent that cannot be set up is said so, and until a valid one
+// arrives every search answers no move instead of playing in a position never sent.
+void rejectPosition(const char* reason, const std::string& text) {
+    writeOutput("info string %s: %s\n", reason, text.c_str());
+    searchInfo.positionRejected.store(true);
+}
+
 void positionCommand(const std::string& line) {
     stopSearch();
+    searchInfo.positionRejected.store(false);
     if (line.find("position startpos") != std::string::npos) newGame(false, true, nullptr);
     size_t fenAt = line.find("position fen ");
     if (fenAt != std::string::npos) {
@@ -141,13 +141,22 @@ void positionCommand(const std::string& line) {
                                                                              : movesAt - fenStart);
         Position start;
         CastleInfo castleInfo;
-        if (SetPositionFromFen(start, fen.c_str(), &castleInfo)) newGame(false, true, &start);
+        const char* error = nullptr;
+        if (!SetPositionFromFen(start, fen.c_str(), &castleInfo, &error)) {
+            rejectPosition(error ? error : "Not a valid Position", fen);
+            return;
+        }
+        newGame(false, true, &start);
     }
     size_t movesAt = line.find("moves ");
     if (movesAt == std::string::npos) return;
     std::istringstream in(line.substr(movesAt + 6));
     std::string token;
-    while (in >> token) playGameMoveText(token.c_str());
+    while (in >> token)
+        if (!playGameMoveText(token.c_str())) {
+            rejectPosition("Illegal move", token);
+            return;
+        }
 }
 
 void isReadyCommand(const std::string&) {

@@ -144,8 +144,14 @@ void easyCommand(const std::string&) {
 }
 
 void newCommand(const std::string&) {
+    // In analyze mode only "exit" leaves it: a new game is analysed from the start position.
+    bool analysing = searchInfo.analyzeMode.load();
     newGame(true, true, nullptr);
     protocolGameResets();
+    if (!analysing) return;
+    searchInfo.humanSide.store(EnginePlaysNeither);
+    searchInfo.analyzeMode.store(true);
+    restartAnalysis();
 }
 
 void quitCommand(const std::string&) {
@@ -169,11 +175,16 @@ void evaluateCommand(const std::string&) {
 }
 
 void resultCommand(const std::string& line) {
+    // "result *": the game was aborted, with no winner and no draw.
+    char word[16] = "";
+    bool aborted = std::sscanf(line.c_str() + line.find("result"), "result %15s", word) == 1 &&
+                   std::strcmp(word, "*") == 0;
     int result = line.find("1-0") != std::string::npos   ? GameWhiteWon
                  : line.find("0-1") != std::string::npos ? GameBlackWon
+                 : aborted                               ? GameRunning
                                                          : GameDrawn;
     stopSearch();
-    searchInfo.gameResult.store(result);
+    if (!aborted) searchInfo.gameResult.store(result);
     if (currentGamePosition().ply > 2 && readBool(ActiveSettings, "LogGames"))
         logProtocolGame(result);
     int human = searchInfo.humanSide.load();
@@ -295,8 +306,10 @@ void winboardCommand(const std::string& fullLine) {
         if (fullLine.compare(0, 6, "ucinew") != 0) uciStartup();
         return;
     }
-    if (fullLine.find("accepted") != std::string::npos || fullLine.compare(0, 8, "rejected") == 0)
-        return;
+    // The front end's replies to features; any other line may merely contain these words.
+    char firstWord[16] = "";
+    std::sscanf(fullLine.c_str(), "%15s", firstWord);
+    if (std::strcmp(firstWord, "accepted") == 0 || std::strcmp(firstWord, "rejected") == 0) return;
     // The comment of a result line is the front end's text, not commands.
     std::string line = fullLine;
     if (line.find("result") != std::string::npos) line = line.substr(0, line.find('{'));

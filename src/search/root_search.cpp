@@ -29,6 +29,7 @@ double secondsSince(int64_t start) { return double(millisecondClock() - start) /
 void report(SearchContext& c, int bound) {
     reportSearchLine(c, bound);
     c.lineReported = true;
+    if (c.pvIndex == 0) c.reportedMove = c.rootLines[0].move;
 }
 
 int damp(int v, bool damped) { return damped && std::abs(v) < DampingLimit ? v * 3 / 4 : v; }
@@ -241,6 +242,7 @@ Move rootSearch(SearchContext& c, int maxDepth) {
     c.nextCheck = 0;
     c.selDepth = 0;
     c.instability = c.prevInstability = c.bestMoveChanges = 0;
+    c.reportedMove = NoMove;
     resetStack(c, 0);
 
     // Steps 2-3. Root moves.
@@ -314,7 +316,10 @@ Move rootSearch(SearchContext& c, int maxDepth) {
         // once.
         if (stop || c.aborted) break;
     }
-    if (!reportedFinal && c.rootLines[0].pvLength > 0 && c.iterationDepth > 0) {
+    // Front ends show the last line beside the move played: when a fail high was taken back or
+    // a later move took over unreported, the final line is said again.
+    bool finalLineShown = reportedFinal && c.reportedMove == c.rootLines[0].move;
+    if (!finalLineShown && c.rootLines[0].pvLength > 0 && c.iterationDepth > 0) {
         c.pvIndex = 0;
         report(c, ExactBound);
     }

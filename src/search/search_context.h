@@ -98,7 +98,8 @@ struct SearchContext {
     int64_t iterationStart = 0;
     Move savedRootPv[MaxPv];
     int32_t savedRootPvLength = 0;
-    bool lineReported = false; // a line went to the protocol in the current iteration
+    bool lineReported = false;  // a line went to the protocol in the current iteration
+    Move reportedMove = NoMove; // the root move of the last line reported for the first slot
 
     uint64_t keyAt(int gamePly) const {
         return gamePly >= 0 && gamePly < KeyHistorySize ? keyHistory[gamePly] : 0;

@@ -49,6 +49,8 @@ struct SearchInfo {
     std::atomic<bool> analyzeMode{false};
     std::atomic<bool> showSearchInfo{true};
     std::atomic<bool> evalsFromWhitePov{true};
+    // UCI: the last position the front end sent could not be set up; searches answer no move.
+    std::atomic<bool> positionRejected{false};
 };
 
 // Per process: the one controller record.

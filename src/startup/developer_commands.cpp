@@ -18,8 +18,36 @@ namespace corvid {
 
 namespace {
 
-int usage() {
-    std::fprintf(stderr, "usage: corvid perft DEPTH [FEN]\n       corvid bench [DEPTH]\n");
+// What the program does and the commands it knows, named after the program as started.
+void printHelp(std::FILE* out, const char* program) {
+    const char* slash = std::strrchr(program, '/');
+    const char* name = slash ? slash + 1 : program;
+    std::fprintf(out,
+                 "Corvid 1.5: a chess engine for chess front ends, and a desktop chess program.\n"
+                 "\n"
+                 "Started without arguments, %s reads its first input line: \"uci\" selects the\n"
+                 "UCI protocol, any other line the xboard/WinBoard protocol (version 2). Front\n"
+                 "ends start it this way. With no input (started from a desktop) it opens its\n"
+                 "window.\n"
+                 "\n"
+                 "Developer commands:\n"
+                 "  %s perft DEPTH [FEN]\n"
+                 "      leaf counts per root move, the total and the speed\n"
+                 "  %s bench [DEPTH]\n"
+                 "      about 40 fixed positions searched to DEPTH (default 8); the node total is\n"
+                 "      the search's signature\n"
+                 "  %s --help\n"
+                 "      this text\n"
+                 "\n"
+                 "Data files (bitbases/*.ebb, openingBook/TestBook.obk and\n"
+                 "openingBook/testStartPositions.txt) are looked up in the working folder, then\n"
+                 "next to the program, then in ../share/corvid beside the program's folder.\n",
+                 name, name, name, name);
+}
+
+// A command line the program does not know: the help on standard error, status 2.
+int usage(char** argv) {
+    printHelp(stderr, argv[0]);
     return 2;
 }
 
@@ -28,7 +56,7 @@ constexpr int BenchHashSizeCode = 22; // the default table of 48 MB
 // Searches the bench positions to a fixed depth; the node total is the search's signature.
 int benchCommand(int argc, char** argv) {
     int depth = argc > 2 ? std::atoi(argv[2]) : DefaultBenchDepth;
-    if (depth < 1 || depth > 64) return usage();
+    if (depth < 1 || depth > 64) return usage(argv);
     // The tables and the hash table, without the search thread and the book.
     initEngineTables();
     ttResize(BenchHashSizeCode);
@@ -43,9 +71,9 @@ int benchCommand(int argc, char** argv) {
 }
 
 int perftCommand(int argc, char** argv) {
-    if (argc < 3) return usage();
+    if (argc < 3) return usage(argv);
     int depth = std::atoi(argv[2]);
-    if (depth < 1 || depth > 12) return usage();
+    if (depth < 1 || depth > 12) return usage(argv);
     std::string fen = StartFen;
     if (argc > 3) {
         fen.clear();
@@ -90,7 +118,11 @@ int perftCommand(int argc, char** argv) {
 int runDeveloperCommand(int argc, char** argv) {
     if (std::strcmp(argv[1], "perft") == 0) return perftCommand(argc, argv);
     if (std::strcmp(argv[1], "bench") == 0) return benchCommand(argc, argv);
-    return usage();
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        printHelp(stdout, argv[0]);
+        return 0;
+    }
+    return usage(argv);
 }
 
 } // namespace corvid

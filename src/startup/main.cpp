@@ -1,5 +1,6 @@
 // Process entry. Front ends start the program without arguments; the developer commands
-// (perft, bench) are the only arguments it knows.
+// (perft, bench, --help) are the only arguments it knows, and any argument keeps it out of the
+// protocols.
 #include "gui/qt/desktop_program.h"
 #include "startup/developer_commands.h"
 #include "startup/start_up.h"

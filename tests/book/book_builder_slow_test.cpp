@@ -11,8 +11,8 @@ namespace corvid {
 namespace {
 
 TEST(BookBuilderMasterGames, GiveAPlausibleBook) {
-    std::string path = test::SharedDataPath("pgn/master/twic0920.pgn");
-    if (path.empty()) GTEST_SKIP() << "shared master games not present";
+    // The opening moves of a tournament's games, from the default book's source.
+    std::string path = test::SourcePath("data/book/twic0920.pgn");
     test::FenPosition start(StartFen);
     OpeningBook book;
     BookBuildParameters p;

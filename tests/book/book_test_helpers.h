@@ -1,60 +1,24 @@
-// Helpers shared by the opening-book tests: a reporter that records the desktop messages, a
-// scratch directory, and moves by their coordinate text.
+// Helpers shared by the opening-book tests: moves by their coordinate text (the recording
+// reporter and the scratch directory are in the test support).
 #pragma once
 
+#include "book/book_moves.h"
 #include "book/opening_book.h"
 #include "chess/coordinate_notation.h"
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
 #include "platform/engine_reporter.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace corvid::test {
-
-class RecordingReporter : public EngineReporter {
-public:
-    RecordingReporter() { setReporter(this); }
-    ~RecordingReporter() override { setReporter(nullptr); }
-    void statusText(const char* text) override { status.push_back(text); }
-    void messageBox(const char* title, const char* text) override {
-        boxes.push_back(std::string(title) + ": " + text);
-    }
-    int count(const std::string& text) const {
-        int n = 0;
-        for (const std::string& s : status) n += s == text;
-        return n;
-    }
-    std::vector<std::string> status;
-    std::vector<std::string> boxes;
-};
-
-class ScratchDirectory {
-public:
-    ScratchDirectory() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "corvid_book_XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? pattern : "";
-        EXPECT_FALSE(path_.empty());
-    }
-    ~ScratchDirectory() { std::filesystem::remove_all(path_); }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    const std::string& path() const { return path_; }
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_))
-            names.push_back(entry.path().filename().string());
-        return names;
-    }
-
-private:
-    std::string path_;
-};
 
 // The legal move written as text (e2e4, e1g1 for castling), 0 when there is none.
 inline Move MoveFromText(const Position& position, const std::string& text) {
@@ -90,6 +54,23 @@ inline void PlayMoves(Position& position, const std::string& moves, uint64_t* ke
 inline uint64_t KeyAfter(Position position, const std::string& moves) {
     PlayMoves(position, moves);
     return ComputeKey(position);
+}
+
+// The book moves of the position after the moves, as coordinate texts.
+inline std::set<std::string> BookMovesAfter(const OpeningBook& book, const std::string& moves) {
+    FenPosition start(StartFen);
+    Position p = start.position;
+    uint64_t keys[64] = {};
+    PlayMoves(p, moves, keys);
+    BookMoveList list;
+    BookMoves(book, p, keys, list);
+    std::set<std::string> texts;
+    for (int i = 0; i < list.count; ++i) {
+        char text[8];
+        FormatCoordinate(text, list.moves[i], p, false);
+        texts.insert(text);
+    }
+    return texts;
 }
 
 } // namespace corvid::test

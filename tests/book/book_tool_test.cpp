@@ -11,15 +11,8 @@
 namespace corvid {
 namespace {
 
-// Runs the command; returns its exit status and standard output.
 int run(const std::string& command, std::string& output) {
-    output.clear();
-    std::FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
-    if (!pipe) return -1;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-    int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return test::RunCommand(command, output);
 }
 
 TEST(BookTool, BuildsFromPgnAndListsTheMovesOfAFen) {

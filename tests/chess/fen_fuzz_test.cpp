@@ -25,11 +25,10 @@ std::vector<std::string> SeedTexts() {
         "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1",
         "8/8/8/8/k1p4R/8/3P4/3K4 w - - 0 1",
     };
-    std::string path = test::SharedDataPath("epd/malformed.epd");
-    if (!path.empty()) {
-        std::ifstream in(path);
-        for (std::string line; std::getline(in, line);) seeds.push_back(line);
-    }
+    std::string path = test::TestDataPath("epd/malformed.epd");
+    std::ifstream in(path);
+    EXPECT_TRUE(in) << path;
+    for (std::string line; std::getline(in, line);) seeds.push_back(line);
     return seeds;
 }
 

@@ -32,9 +32,9 @@ TEST(PerftDeep, StandardPositionsAtFullDepth) {
 
 // Lines of "FEN ;D1 n ;D2 n ..." (either spacing around the semicolons).
 void RunSuiteFile(const std::string& name, uint64_t nodeBudget, int expectedPositions) {
-    std::string path = test::SharedDataPath("epd/" + name);
-    if (path.empty()) GTEST_SKIP() << "shared test data not present";
+    std::string path = test::TestDataPath("epd/" + name);
     std::ifstream in(path);
+    ASSERT_TRUE(in) << path;
     std::string line;
     std::regex count(R"(D(\d+)\s+(\d+))");
     int positions = 0, checks = 0;

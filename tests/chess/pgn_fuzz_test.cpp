@@ -126,9 +126,9 @@ const char* SeedPgn =
     "[Event \"Two\"]\n\n1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. O-O Be7 *\n";
 
 std::string SeedText() {
-    std::string path = test::SharedDataPath("pgn/reader_tests/synthetic/corvid_edge_cases.pgn");
-    if (path.empty()) return SeedPgn;
+    std::string path = test::TestDataPath("pgn/reader_tests/synthetic/corvid_edge_cases.pgn");
     std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << path;
     std::stringstream s;
     s << in.rdbuf();
     return s.str() + SeedPgn;

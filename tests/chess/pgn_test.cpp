@@ -286,8 +286,7 @@ TEST(LoadPgnGame, UnterminatedCommentEndsAtTheNextGame) {
 // Every game of the small reader test files replays with no token skipped but result tokens
 // (one game holds an illegal move); games of other chess variants are counted apart.
 TEST(PgnFiles, ReaderTestFilesReplay) {
-    std::string folder = test::SharedDataPath("pgn/reader_tests");
-    if (folder.empty()) GTEST_SKIP() << "shared PGN data not present";
+    std::string folder = test::TestDataPath("pgn/reader_tests");
     test::EnsureTables();
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))

@@ -1,5 +1,5 @@
 // The generated bitbases, read through the engine's probes: classic endgame positions and the
-// tablebase-scored positions of the shared test data that fall inside the nine tables.
+// tablebase-scored positions of the test data that fall inside the nine tables.
 #include "eval/bitbase.h"
 #include "eval/bitbase_probe.h"
 #include "eval/evaluate.h"
@@ -151,9 +151,9 @@ TEST_F(GeneratedBitbases, TablebaseScoredPositions) {
     int checked = 0;
     for (const char* file : {"epd/tb_gaviota_dm_3_4men.epd", "epd/tb_gaviota_dm_5men.epd",
                              "epd/tb_syzygy_wdl_dtz.epd"}) {
-        std::string path = test::SharedDataPath(file);
-        if (path.empty()) GTEST_SKIP() << "shared test data not present";
+        std::string path = test::TestDataPath(file);
         std::ifstream in(path);
+        ASSERT_TRUE(in) << path;
         for (std::string line; std::getline(in, line);) {
             if (line.empty() || line[0] == '#') continue;
             std::istringstream fields(line);

@@ -151,9 +151,9 @@ TEST(FewPiecesSymmetry, PositionsScoreLikeTheirColourFlippedTwins) {
         "4k3/8/8/3q4/8/2Q5/4PP2/4K3 w - -",  "4k3/4r3/8/8/8/8/3PP3/3RK3 b - -",
     };
     for (const char* file : {"epd/tb_gaviota_dm_3_4men.epd", "epd/tb_syzygy_wdl_dtz.epd"}) {
-        std::string path = test::SharedDataPath(file);
-        if (path.empty()) continue;
+        std::string path = test::TestDataPath(file);
         std::ifstream in(path);
+        EXPECT_TRUE(in) << path;
         for (std::string line; std::getline(in, line);) {
             if (line.empty() || line[0] == '#') continue;
             std::istringstream fields(line);

@@ -1,5 +1,5 @@
 // Position sources for the evaluation tests: colour flipping, a compact list of varied
-// positions, real opening positions when the shared data is there, and random playouts.
+// positions, real opening positions from the test data, and random playouts.
 #pragma once
 
 #include "chess/fen.h"
@@ -9,6 +9,8 @@
 #include "chess/pgn.h"
 #include "chess/zobrist.h"
 #include "support/test_support.h"
+
+#include <gtest/gtest.h>
 
 #include <cctype>
 #include <cstdio>
@@ -93,13 +95,13 @@ inline const std::vector<std::string>& CompactFens() {
     return fens;
 }
 
-// Up to `limit` opening positions from the shared engine-match book (every `stride`-th line),
-// or none when the shared data is absent.
+// Up to `limit` opening positions from the engine-match openings of the test data (every
+// `stride`-th line).
 inline std::vector<std::string> OpeningFens(size_t limit, size_t stride) {
     std::vector<std::string> fens;
-    std::string path = SharedDataPath("epd/openings_8moves_v3.epd");
-    if (path.empty()) return fens;
+    std::string path = TestDataPath("epd/openings_sample.epd");
     std::ifstream in(path);
+    EXPECT_TRUE(in) << path;
     std::string line;
     for (size_t n = 0; std::getline(in, line) && fens.size() < limit; ++n) {
         if (n % stride) continue;
@@ -111,13 +113,12 @@ inline std::vector<std::string> OpeningFens(size_t limit, size_t stride) {
     return fens;
 }
 
-// Every `stride`-th position of the first `maxGames` games of a PGN file from the shared
-// data (none when the data is absent).
+// Every `stride`-th position of the first `maxGames` games of a PGN file of the test data.
 inline std::vector<std::string> GameFens(const std::string& relative, int maxGames, int stride) {
     std::vector<std::string> fens;
-    std::string path = SharedDataPath(relative);
-    if (path.empty()) return fens;
+    std::string path = TestDataPath(relative);
     std::FILE* file = std::fopen(path.c_str(), "rb");
+    EXPECT_NE(file, nullptr) << path;
     if (!file) return fens;
     auto record = std::make_unique<GameRecord>();
     PgnReader reader(file);

@@ -73,8 +73,6 @@ TEST(UciProtocol, PositionCommandsSetTheGame) {
     auto engine = StartUci();
     EXPECT_EQ(PerftTotal(*engine, "position startpos", 1), 20);
     EXPECT_EQ(PerftTotal(*engine, "position startpos moves e2e4 e7e5", 1), 29);
-    // An illegal token is not played; the tokens after it still are.
-    EXPECT_EQ(PerftTotal(*engine, "position startpos moves e2e4 e2e5 e7e5", 1), 29);
     EXPECT_EQ(PerftTotal(*engine, std::string("position fen ") + Kiwipete, 1), 48);
     EXPECT_EQ(PerftTotal(*engine, std::string("position fen ") + Kiwipete, 3), 97862);
     // A promotion token followed by a shorter one: each token is read by itself.
@@ -90,6 +88,84 @@ TEST(UciProtocol, PositionCommandsSetTheGame) {
     EXPECT_EQ(PerftTotal(*engine, longGame, 1), 20);
 }
 
+struct GoCase {
+    const char* fen;
+    const char* go;
+};
+
+// A position that cannot be set up is said so; until a valid one comes, every go answers no
+// move rather than a move of the previous game.
+TEST(UciProtocol, RejectedPositionGivesNoMoveUntilAValidOne) {
+    auto engine = StartUci();
+    engine->send("position startpos moves e2e4 e7e5");
+    engine->send("position fen 4k3/8/8/8/8/8/8/q3K3 b - - 0 1"); // white in check, black to move
+    std::vector<std::string> seen = Sync(*engine);
+    ASSERT_EQ(CountPrefix(seen, "info string "), 1);
+    engine->send("go depth 6");
+    std::string line;
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
+    EXPECT_EQ(MoveWord(line), "(none)");
+    engine->send("go infinite"); // held until stop, as any infinite search
+    EXPECT_EQ(CountPrefix(engine->linesWithin(200), "bestmove"), 0);
+    engine->send("stop");
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
+    EXPECT_EQ(MoveWord(line), "(none)");
+
+    // An illegal move: reported, and the moves after it are not played on a game gone astray.
+    engine->send("position startpos moves e2e4 e2e5 e7e5");
+    seen.clear();
+    ASSERT_TRUE(engine->waitFor("info string ", ReplyWaitMs, &seen, &line));
+    EXPECT_NE(line.find("e2e5"), std::string::npos) << line;
+    engine->send("go wtime 1000 btime 1000");
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
+    EXPECT_EQ(MoveWord(line), "(none)");
+
+    engine->send("position startpos moves e2e4");
+    engine->send("go depth 2");
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
+    PlayedGame game(StartFen);
+    game.Play("e2e4");
+    EXPECT_TRUE(game.Play(MoveWord(line))) << line;
+}
+
+TEST(UciProtocol, BareGoSearchesUntilStop) {
+    auto engine = StartUci();
+    engine->send("position startpos");
+    engine->send("go");
+    EXPECT_EQ(CountPrefix(engine->linesWithin(600), "bestmove"), 0);
+    engine->send("stop");
+    std::string line;
+    ASSERT_TRUE(engine->waitFor("bestmove", ReplyWaitMs, nullptr, &line));
+    PlayedGame game(StartFen);
+    EXPECT_TRUE(game.Play(MoveWord(line))) << line;
+}
+
+// Front ends show the last line beside the move played: they must agree, also when a fail high
+// at the root was taken back.
+TEST(UciProtocol, LastLineStartsWithTheBestMove) {
+    auto engine = StartUci();
+    const GoCase cases[] = {
+        {"r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4", "go depth 7"},
+        {Kiwipete, "go depth 5"},
+        {StartFen, "go depth 2"},
+        {"r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP2BPPP/R2QKB1R w KQ - 0 1", "go movetime 300"},
+        {Kiwipete, "go movetime 300"},
+    };
+    for (const GoCase& c : cases) {
+        engine->send("setoption name Clear Hash");
+        engine->send(std::string("position fen ") + c.fen);
+        engine->send(c.go);
+        std::vector<std::string> seen;
+        ASSERT_TRUE(engine->waitFor("bestmove", 60000, &seen)) << c.fen;
+        ASSERT_GE(seen.size(), 2u);
+        const std::string& last = seen[seen.size() - 2];
+        std::vector<std::string> words = Words(last);
+        auto pv = std::find(words.begin(), words.end(), "pv");
+        ASSERT_TRUE(pv != words.end() && pv + 1 != words.end()) << last;
+        EXPECT_EQ(pv[1], MoveWord(seen.back())) << c.fen << " " << c.go << ": " << last;
+    }
+}
+
 TEST(UciProtocol, PerftPrintsOneLinePerMoveAndTheTotal) {
     auto engine = StartUci();
     engine->send("position startpos");
@@ -103,11 +179,6 @@ TEST(UciProtocol, PerftPrintsOneLinePerMoveAndTheTotal) {
     EXPECT_EQ(moveLines, 20);
     Sync(*engine); // perft answers no bestmove
 }
-
-struct GoCase {
-    const char* fen;
-    const char* go;
-};
 
 class UciGo : public ::testing::TestWithParam<GoCase> {};
 

@@ -147,6 +147,56 @@ TEST(WinBoardProtocol, MateAndRepetitionClaims) {
     EXPECT_EQ(CountPrefix(Ping(*engine, 9), "1/2-1/2 {Draw by Repetition}"), 1);
 }
 
+// A drawn ending the opponent's move leaves (no mating material, stalemate) is claimed at once,
+// as front ends that do not adjudicate wait for it; the engine does not move.
+TEST(WinBoardProtocol, DrawnEndingAfterTheOpponentsMoveIsClaimed) {
+    auto engine = StartWinBoard();
+    const char* cases[][3] = {
+        {"4k3/8/8/8/8/8/6r1/4K2B w - - 0 1", "h1g2",
+         "1/2-1/2 {Draw by insuffucient material to mate }"},
+        {"k7/8/8/2Q5/8/8/8/7K w - - 0 1", "c5b6", "1/2-1/2 {Draw by Stalemate}"},
+    };
+    int ping = 40;
+    for (const auto& c : cases) {
+        engine->send("new"); // the engine plays black
+        engine->send(std::string("setboard ") + c[0]);
+        engine->send("st 0.3");
+        engine->send(c[1]);
+        std::vector<std::string> seen = Ping(*engine, ping++);
+        seen.erase(seen.end() - 1); // the pong
+        EXPECT_EQ(seen, std::vector<std::string>{c[2]}) << c[0];
+        EXPECT_EQ(CountPrefix(engine->linesWithin(500), "move"), 0) << c[0];
+    }
+}
+
+// "new" in analyze mode analyses the start position and stays in analyze mode until "exit".
+TEST(WinBoardProtocol, NewWhileAnalysingKeepsAnalysing) {
+    auto engine = StartWinBoard();
+    engine->send("new");
+    engine->send("post");
+    engine->send("force");
+    engine->send("e2e4");
+    engine->send("analyze");
+    engine->linesWithin(200);
+    engine->send("new");
+    Ping(*engine, 50);
+    auto thinking = [](const std::vector<std::string>& lines) {
+        int n = 0;
+        for (const std::string& line : lines) n += !line.empty() && std::isdigit(line[0]);
+        return n;
+    };
+    std::vector<std::string> seen = engine->linesWithin(400);
+    EXPECT_GE(thinking(seen), 1) << "the new position is analysed";
+    engine->send("e2e4"); // the start position: legal, and no reply move in analyze mode
+    seen = engine->linesWithin(400);
+    EXPECT_EQ(CountPrefix(seen, "move"), 0);
+    EXPECT_EQ(CountPrefix(seen, "Illegal"), 0);
+    EXPECT_GE(thinking(seen), 1);
+    engine->send("exit");
+    Ping(*engine, 51);
+    EXPECT_TRUE(engine->linesWithin(300).empty());
+}
+
 TEST(WinBoardProtocol, ResultCommentIsNotCommands) {
     auto engine = StartWinBoard();
     engine->send("new");
@@ -308,6 +358,60 @@ TEST(WinBoardProtocol, FinishedGamesAreLoggedAsPgn) {
     EXPECT_NE(text.find("[Result \"1/2-1/2\"]"), std::string::npos) << text;
     EXPECT_NE(text.find("[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - -"), std::string::npos) << text;
     EXPECT_EQ(text.find("[Result \"1-0\"]"), std::string::npos) << text;
+}
+
+// Plays the moves (skipping any the engine's replies made illegal) and waits for each reply.
+void PlayAgainst(EngineProcess& engine, PlayedGame& game, std::vector<const char*> moves) {
+    for (const char* move : moves) {
+        if (!game.Play(move)) continue;
+        engine.send(move);
+        std::string line;
+        ASSERT_TRUE(engine.waitFor("move ", ReplyWaitMs, nullptr, &line)) << move;
+        ASSERT_TRUE(game.Play(MoveWord(line))) << line;
+    }
+}
+
+// An aborted game is logged as unfinished, with the time control that was in force.
+TEST(WinBoardProtocol, LogKeepsAbortedResultAndTheControlInForce) {
+    auto engine = StartWinBoard();
+    engine->send("new");
+    engine->send("st 0.2");
+    PlayedGame first(StartFen);
+    PlayAgainst(*engine, first, {"e2e4", "d2d4"});
+    engine->send("result *");
+    engine->send("new");
+    engine->send("level 40 5 0");
+    engine->send("sd 2");
+    PlayedGame second(StartFen);
+    PlayAgainst(*engine, second, {"g1f3", "g2g3"});
+    engine->send("result 1-0 {White wins}");
+    Ping(*engine, 22);
+    std::string text = FileText(engine->folder() + "/WinboardGames.pgn");
+    size_t split = text.find("[Event", 1);
+    ASSERT_NE(split, std::string::npos) << text;
+    std::string aborted = text.substr(0, split), won = text.substr(split);
+    EXPECT_NE(aborted.find("[Result \"*\"]"), std::string::npos) << aborted;
+    EXPECT_NE(aborted.find("[TimeControl \"0.2/move\"]"), std::string::npos) << aborted;
+    EXPECT_NE(won.find("[Result \"1-0\"]"), std::string::npos) << won;
+    EXPECT_NE(won.find("[TimeControl \"40/300\"]"), std::string::npos) << won;
+}
+
+// A result whose comment merely contains "accepted" still ends the game: pondering stops and
+// the game is logged.
+TEST(WinBoardProtocol, DrawAcceptedResultEndsTheGame) {
+    auto engine = StartWinBoard();
+    engine->send("new");
+    engine->send("hard");
+    engine->send("post");
+    engine->send("level 0 1 0");
+    PlayedGame game(StartFen);
+    PlayAgainst(*engine, game, {"e2e4", "d2d4"});
+    engine->linesWithin(200); // pondering
+    engine->send("result 1/2-1/2 {Draw accepted}");
+    Ping(*engine, 23);
+    EXPECT_TRUE(engine->linesWithin(400).empty()) << "still thinking after the result";
+    std::string text = FileText(engine->folder() + "/WinboardGames.pgn");
+    EXPECT_NE(text.find("[Result \"1/2-1/2\"]"), std::string::npos) << text;
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // Position sets for the search's property tests: a committed list that is always there, the
-// shared EPD files when present, and positions reached by random play-outs from both.
+// EPD files of the test data, and positions reached by random play-outs from both.
 #pragma once
 
 #include "chess/make_move.h"
 #include "chess/move_gen.h"
 #include "support/test_support.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <fstream>
@@ -65,13 +67,12 @@ inline const char* const CompactFens[] = {
     "k7/8/8/8/8/8/8/K4QR1 w - - 0 1",
 };
 
-// The FEN part of each line of a shared EPD file (every step-th line), or nothing when the
-// shared data is absent.
+// The FEN part of each line of an EPD file of the test data (every step-th line).
 inline std::vector<std::string> EpdFens(const std::string& file, int step = 1) {
     std::vector<std::string> fens;
-    std::string path = SharedDataPath("epd/" + file);
-    if (path.empty()) return fens;
+    std::string path = TestDataPath("epd/" + file);
     std::ifstream in(path);
+    EXPECT_TRUE(in) << path;
     std::string line;
     for (int index = 0; std::getline(in, line); ++index) {
         if (line.empty() || line[0] == '#' || index % step != 0) continue;

@@ -58,6 +58,10 @@ TEST(SearchReport, LinesAndFiguresMatchTheSearch) {
         EXPECT_TRUE(IsPlayable(rec.root, line.move));
     }
     EXPECT_EQ(r.lines.back().report.iterationDepth, 14) << "the last iteration reports its line";
+    // In this search a later root move fails high and is taken back in its re-search: the last
+    // line must still show the move the search returns.
+    EXPECT_EQ(r.lines.back().report.lines[0].move, run.best);
+    EXPECT_EQ(r.lines.back().report.bound, ReportExact);
     EXPECT_EQ(r.progress.back().report.rootMoveCount, run.context->rootMoves.count);
 }
 

@@ -3,9 +3,11 @@
 #include "chess/game_record.h"
 #include "startup/engine_init.h"
 
-#include <cstdlib>
+#include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <iterator>
+#include <sys/wait.h>
 
 namespace corvid::test {
 
@@ -63,29 +65,28 @@ std::string PositionInvariantError(const Position& p) {
     return error;
 }
 
-namespace {
-bool Exists(const std::string& path) {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0;
+std::string TestDataPath(const std::string& relative) {
+    return std::string(CORVID_SOURCE_DIR) + "/tests/data/" + relative;
 }
-} // namespace
 
-// The shared data sits beside the repository (../shared/data); from a worktree further down,
-// look in the parents too. CORVID_SHARED_DATA in the environment overrides both.
-std::string SharedDataPath(const std::string& relative) {
-    if (const char* overridden = std::getenv("CORVID_SHARED_DATA"))
-        return Exists(std::string(overridden) + "/" + relative)
-                   ? std::string(overridden) + "/" + relative
-                   : "";
-    std::string directory = CORVID_SOURCE_DIR;
-    for (int up = 0; up < 4; ++up) {
-        size_t slash = directory.rfind('/');
-        if (slash == std::string::npos || slash == 0) break;
-        directory.resize(slash);
-        std::string candidate = directory + "/shared/data/" + relative;
-        if (Exists(candidate)) return candidate;
+std::string SourcePath(const std::string& relative) {
+    return std::string(CORVID_SOURCE_DIR) + "/" + relative;
+}
+
+int RunCommand(const std::string& command, std::string& out, std::string* err) {
+    out.clear();
+    ScratchDirectory scratch;
+    std::string errFile = scratch.file("stderr");
+    std::FILE* pipe = ::popen((command + " 2>" + (err ? errFile : "/dev/null")).c_str(), "r");
+    if (!pipe) return -1;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+    int status = ::pclose(pipe);
+    if (err) {
+        std::ifstream in(errFile);
+        err->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    return "";
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::string BuiltProgram(const std::string& name) {

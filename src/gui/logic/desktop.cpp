@@ -5,6 +5,7 @@
 #include "chess/move_gen.h"
 #include "control/engine_name.h"
 #include "control/game.h"
+#include "control/missing_data_files.h"
 #include "control/new_game.h"
 #include "control/opponent_move.h"
 #include "control/preferences.h"
@@ -78,7 +79,11 @@ ClickOutcome enterMove(WindowState& state, int to) {
         text[4] = "pnbrqk"[std::clamp(piece, int(Knight), int(Queen))];
     }
     state.selectedSquare = MoveJustEntered;
-    OpponentMoveResult result = enterOpponentMove(text, state.boardMode != AnalysisMode);
+    // With the engine off nothing is asked of it (a think request would only keep it busy
+    // for a moment, refusing the next click).
+    const bool engineReplies =
+        state.boardMode != AnalysisMode && searchInfo.humanSide.load() != EnginePlaysNeither;
+    OpponentMoveResult result = enterOpponentMove(text, engineReplies);
     clearSelection(state);
     if (result == OpponentMoveResult::Illegal) return ClickOutcome::Refused;
     if (state.boardMode == AnalysisMode && result == OpponentMoveResult::Played) requestAnalysis();
@@ -197,6 +202,8 @@ void startFirstGame(WindowState& state) {
     state.game = GameSnapshot();
     resetWindowForNewGame(state);
     newGame(true, false, nullptr);
+    // The window shows status texts from now on: the data files the engine found nowhere.
+    reportMissingDataFiles();
 }
 
 bool analysisPaneWanted() { return searchInfo.showSearchInfo.load(); }
@@ -216,7 +223,10 @@ void setHumanSide(WindowState& state, int human) {
     refreshNamesAndOrientation(state);
     if (human == EnginePlaysNeither || human == EnginePlaysBoth)
         searchInfo.gameResult.store(GameRunning);
-    if (human == EnginePlaysNeither || human == currentGamePosition().sideToMove) return;
+    if (human == EnginePlaysNeither) return;
+    // The side to move is read only once the search thread has left the game.
+    if (engineBusy()) stopSearch();
+    if (human == currentGamePosition().sideToMove) return;
     stopSearch();
     if (!searchInfo.clocksRunning.load()) {
         searchInfo.whiteClock.store(0);
@@ -386,6 +396,27 @@ void registerWindowCommands(CommandDispatcher& d, WindowState& state,
     d.on(cmd::StepForward, [&state](int) { goToPly(state, state.game.ply + 1); });
     d.on(cmd::GoToEnd, [&state](int) { goToPly(state, MaxGamePly); });
     d.on(cmd::MoveNowOrStart, [&state](int) { goToPly(state, state.game.startPly); });
+    d.on(cmd::Retract, [&state](int) { retract(state); });
+    d.on(cmd::EngineMoveNow, [&state](int) { engineMovesNow(state); });
+}
+
+void retract(WindowState& state) {
+    stopSearch();
+    const int ply = currentGamePosition().ply;
+    const int human = searchInfo.humanSide.load();
+    // The side that moved last is the engine's: take its move and the user's before it.
+    const int lastMover = (ply - 1) & 1;
+    const bool engineMovedLast = human != EnginePlaysNeither && lastMover != human;
+    goToPly(state, ply - (engineMovedLast ? 2 : 1));
+}
+
+void engineMovesNow(WindowState& state) {
+    stopSearch();
+    if (searchInfo.gameResult.load() != GameRunning) return;
+    if (searchInfo.humanSide.load() != EnginePlaysBoth)
+        searchInfo.humanSide.store(currentGamePosition().sideToMove ^ 1);
+    refreshNamesAndOrientation(state);
+    requestThink();
 }
 
 void leaveWithoutExit() { stopSearch(); }

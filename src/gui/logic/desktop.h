@@ -59,6 +59,11 @@ void refreshNamesAndOrientation(WindowState& state);
 // Enters or leaves set-up mode.
 void toggleSetupMode(WindowState& state);
 
+// "Retract": back one half-move, or two when the engine moved last, so that the user is to
+// move.
+void retract(WindowState& state);
+// "Move": the engine takes over the side to move and plays now.
+void engineMovesNow(WindowState& state);
 // Moves through the game record (stopping the search first); any ply is limited to the record.
 void goToPly(WindowState& state, int ply);
 void goToMoveListEntry(WindowState& state, int entry);
@@ -87,8 +92,8 @@ std::vector<std::pair<int, int>> bookMoveSquares();
 int bookMoveColourSlot(int i);
 
 // Registers the commands of the window itself: new game, sides, set-up, flip, auto-flip,
-// highlight, the display preferences, and the side panel's game navigation. exitAction closes
-// the window.
+// highlight, the display preferences, and the side panel's navigation, Retract and Move. exitAction
+// closes the window.
 void registerWindowCommands(CommandDispatcher& dispatcher, WindowState& state,
                             std::function<void()> exitAction);
 

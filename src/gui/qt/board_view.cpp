@@ -54,7 +54,10 @@ void BoardView::paintEvent(QPaintEvent*) {
             frame(painter, cell, 0, Qt::black);
             frame(painter, cell, 1, Qt::black);
         }
-        if (square == state_.selectedSquare) frame(painter, cell, 0, Qt::white);
+        if (square == state_.selectedSquare) {
+            frame(painter, cell, 0, Qt::white);
+            frame(painter, cell, 1, Qt::white);
+        }
     }
     if (showLegalMoves() && state_.selectedSquare < 64 && !state_.setupMode) {
         painter.setRenderHint(QPainter::Antialiasing);

@@ -42,7 +42,13 @@ bool pluginInstalled(const char* prefix) {
 } // namespace
 
 bool chooseDisplayPlatform(std::string& reason) {
-    if (!environment("QT_QPA_PLATFORM").empty()) return true;
+    const std::string chosen = environment("QT_QPA_PLATFORM");
+    const std::string display = environment("DISPLAY");
+    if (chosen == "xcb" && !xServerAnswers(display)) {
+        reason = "the X display '" + display + "' cannot be reached";
+        return false;
+    }
+    if (!chosen.empty()) return true;
     const std::string wayland = environment("WAYLAND_DISPLAY");
     if (!wayland.empty() && pluginInstalled("libqwayland")) {
         const std::string runtime = environment("XDG_RUNTIME_DIR");
@@ -52,7 +58,6 @@ bool chooseDisplayPlatform(std::string& reason) {
             return true;
         }
     }
-    const std::string display = environment("DISPLAY");
     if (xServerAnswers(display)) {
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         return true;

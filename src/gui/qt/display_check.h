@@ -6,9 +6,9 @@
 
 namespace corvid {
 
-// Chooses the Qt platform for the environment: the one the user set (QT_QPA_PLATFORM), X11
-// when DISPLAY's server answers, Wayland when its socket exists and the plugin is installed.
-// False, with the reason, when no display can be reached.
+// Chooses the Qt platform for the environment: the one the user set (QT_QPA_PLATFORM; "xcb"
+// only when its server answers), X11 when DISPLAY's server answers, Wayland when its socket exists
+// and the plugin is installed. False, with the reason, when no display can be reached.
 bool chooseDisplayPlatform(std::string& reason);
 
 } // namespace corvid

@@ -7,6 +7,7 @@
 #include "gui/qt/board_view.h"
 #include "gui/qt/piece_images.h"
 #include "gui/qt/promotion_dialog.h"
+#include "gui/qt/report_queue.h"
 #include "gui/qt/side_panel.h"
 
 #include <QAction>
@@ -76,13 +77,10 @@ MainWindow::MainWindow(bool endsProcess, QWidget* parent)
     });
 
     // Reports from any thread are queued for this window's thread; the reporter is detached
-    // before the window goes, so nothing is posted to a window that no longer exists.
+    // before the window goes, so nothing is pushed to a window that no longer exists.
+    reports_ = new ReportQueue([this](const DesktopEvent& event) { handleEvent(event); }, this);
     desktopReporter().attach(
-        [this](DesktopEvent&& event) {
-            QMetaObject::invokeMethod(
-                this, [this, event = std::move(event)] { handleEvent(event); },
-                Qt::QueuedConnection);
-        },
+        [queue = reports_](DesktopEvent&& event) { queue->push(std::move(event)); },
         [this] { return choosePromotion ? choosePromotion() : Queen; });
     installDesktopReporter();
 

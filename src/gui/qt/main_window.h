@@ -20,6 +20,7 @@ class QTimer;
 namespace corvid {
 
 class BoardView;
+class ReportQueue;
 class SidePanel;
 
 class MainWindow : public QMainWindow {
@@ -85,6 +86,7 @@ private:
     QWidget* pane_;
     QPlainTextEdit* paneText_;
     QTimer* timer_;
+    ReportQueue* reports_;
     std::map<int, QAction*> actions_;
     std::vector<std::function<void(const DesktopEvent&)>> listeners_;
     bool closing_ = false;

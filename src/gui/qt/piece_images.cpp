@@ -229,8 +229,10 @@ QImage programIcon(int size) {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor::fromRgb(LightSquareColour));
-    painter.drawRoundedRect(QRectF(0, 0, size, size), size * 0.12, size * 0.12);
+    QPainterPath tile;
+    tile.addRoundedRect(QRectF(0, 0, size, size), size * 0.12, size * 0.12);
+    painter.setClipPath(tile);
+    painter.fillRect(QRectF(0, 0, size, size), QColor::fromRgb(LightSquareColour));
     painter.setBrush(QColor::fromRgb(DarkSquareColour));
     painter.drawRect(QRectF(size / 2.0, 0, size / 2.0, size / 2.0));
     painter.drawRect(QRectF(0, size / 2.0, size / 2.0, size / 2.0));

@@ -89,8 +89,14 @@ TEST(CommandTable, MenusHoldEveryCommandOnce) {
 TEST(CommandTable, DispatchByIdAndRange) {
     CommandDispatcher d;
     std::string log;
-    d.on(21, [&](int id) { log += "n" + std::to_string(id); });
-    d.on(151, 160, [&](int id) { log += "d" + std::to_string(id); });
+    d.on(21, [&](int id) {
+        log += 'n';
+        log += std::to_string(id);
+    });
+    d.on(151, 160, [&](int id) {
+        log += 'd';
+        log += std::to_string(id);
+    });
     EXPECT_TRUE(d.dispatch(21));
     EXPECT_TRUE(d.dispatch(151));
     EXPECT_TRUE(d.dispatch(160));

@@ -9,6 +9,7 @@
 #include "gui/logic/desktop.h"
 #include "gui/logic/key_table.h"
 #include "gui/qt/board_view.h"
+#include "gui/qt/piece_images.h"
 #include "gui/qt/side_panel.h"
 #include "platform/clock.h"
 #include "search/search_info.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 namespace corvid::test {
@@ -270,6 +272,62 @@ TEST_F(WindowTest, ScreenshotsAtEverySize) {
                        std::to_string(size.height()));
     }
     EXPECT_GE(window->centralWidget()->width(), minimumClientWidth());
+}
+
+} // namespace corvid::test
+
+namespace corvid::test {
+
+TEST_F(WindowTest, RetractAndMoveButtons) {
+    click(52); // e2-e4, the engine answers
+    click(36);
+    ASSERT_TRUE(waitForPly(2));
+    QTest::mouseClick(window->findChild<QPushButton*>(controlName(cmd::Retract)), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return window->state().game.ply == 0; })); // both moves back
+    EXPECT_EQ(gamePosition.sideToMove, White);
+    // "Move": the engine takes white and plays at once.
+    QTest::mouseClick(window->findChild<QPushButton*>(controlName(cmd::EngineMoveNow)),
+                      Qt::LeftButton);
+    EXPECT_EQ(searchInfo.humanSide.load(), HumanBlack);
+    ASSERT_TRUE(waitForPly(1));
+    EXPECT_EQ(window->findChild<QLabel*>(controlName(114))->text(), "Corvid");
+}
+
+} // namespace corvid::test
+
+namespace corvid::test {
+
+TEST_F(WindowTest, DisplayPreferencesHaveCheckMarks) {
+    for (int id : {cmd::ShowCoordinates, cmd::ShowLegalMoves, cmd::HighlightLastMove}) {
+        QAction* item = window->action(id);
+        ASSERT_NE(item, nullptr);
+        const bool before = item->isChecked();
+        EXPECT_TRUE(before) << id; // on by default
+        window->runCommand(id);
+        EXPECT_NE(item->isChecked(), before) << id;
+        window->runCommand(id);
+        EXPECT_EQ(item->isChecked(), before) << id;
+    }
+}
+
+TEST(PieceImages, DrawnSharpForTheScreensDensity) {
+    PieceImages images;
+    images.prepare(40, 2.0);
+    const QPixmap* knight = images.image(MakePiece(Black, Knight) + 16);
+    ASSERT_NE(knight, nullptr);
+    EXPECT_EQ(knight->width(), 80); // device pixels
+    EXPECT_DOUBLE_EQ(knight->devicePixelRatio(), 2.0);
+    EXPECT_EQ(images.image(7), nullptr);
+    // Every piece differs from the empty square and from the other pieces.
+    QImage empty = images.image(6)->toImage();
+    for (int type = 0; type < 6; ++type)
+        for (int colour = 0; colour < 2; ++colour) {
+            QImage piece = images.image(colour * 8 + type)->toImage();
+            EXPECT_NE(piece, empty) << type;
+            if (type > 0) {
+                EXPECT_NE(piece, images.image(colour * 8 + type - 1)->toImage());
+            }
+        }
 }
 
 } // namespace corvid::test

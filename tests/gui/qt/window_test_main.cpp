@@ -4,6 +4,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    corvid::test::NoteProcessStart();
     testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

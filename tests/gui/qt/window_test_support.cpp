@@ -17,12 +17,22 @@
 #include <QApplication>
 #include <QDir>
 #include <QTest>
+#include <chrono>
 #include <filesystem>
 
 namespace corvid::test {
 
 namespace {
 bool engineStarted = false;
+std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
+} // namespace
+
+void NoteProcessStart() { processStart = std::chrono::steady_clock::now(); }
+
+double millisecondsSinceProcessStart() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
+                                                     processStart)
+        .count();
 }
 
 void EnsureDesktopEngine() {
@@ -30,7 +40,7 @@ void EnsureDesktopEngine() {
     engineStarted = true;
     // No book: the engine's replies come from the search, quickly at a small depth.
     setBookPath(ActiveSettings, "no-book-in-tests.obk");
-    initEngine(MinHashSizeCode);
+    initEngine(DefaultHashSizeCode);
 }
 
 void EndDesktopEngine() {

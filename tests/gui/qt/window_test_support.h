@@ -17,6 +17,9 @@ namespace corvid::test {
 // thread); the program's main ends the search thread.
 void EnsureDesktopEngine();
 void EndDesktopEngine();
+// Milliseconds since the test program's main began.
+void NoteProcessStart();
+double millisecondsSinceProcessStart();
 
 class WindowTest : public ::testing::Test {
 protected:
