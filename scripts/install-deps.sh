@@ -8,6 +8,8 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(stockfish fairymax xboard xvfb xauth xdotool)
     # Debian's 3-man Gaviota tablebases and their probing library check the KPK bitbase.
     packages+=(gaviotatb libgaviotatb-dev)
+    # An outside PGN reader reads back the games the desktop saves.
+    packages+=(pgn-extract)
     # The source format check.
     packages+=(clang-format)
     # The Debian package test: cpack finds the dependencies with dpkg-shlibdeps and file.

@@ -41,6 +41,7 @@ bool startsElsewhere(const PgnTags& tags, const Position& start) {
     if (tags.variant[0] && std::strcmp(tags.variant, "Standard") != 0 &&
         std::strcmp(tags.variant, "standard") != 0)
         return true;
+    if (tags.fenCut) return true;
     if (!tags.fen[0]) return false;
     Position position;
     CastleInfo castleInfo;

@@ -117,12 +117,12 @@ bool SetPositionFromFen(Position& target, const char* text, CastleInfo* castleIn
     return SetPositionFromFen(target, text, std::strlen(text), castleInfo, error);
 }
 
-int PositionToFen(char* buffer, const Position& p) {
+int PiecePlacementToFen(char* buffer, const uint8_t* board) {
     char* out = buffer;
     for (int row = 0; row < 8; ++row) {
         int run = 0;
         for (int file = 0; file < 8; ++file) {
-            PieceCode piece = p.board[MakeSquare(file, row)];
+            PieceCode piece = board[MakeSquare(file, row)];
             if (piece == Empty) {
                 ++run;
                 continue;
@@ -133,6 +133,12 @@ int PositionToFen(char* buffer, const Position& p) {
         if (run) *out++ = char('0' + run);
         if (row < 7) *out++ = '/';
     }
+    *out = '\0';
+    return int(out - buffer);
+}
+
+int PositionToFen(char* buffer, const Position& p) {
+    char* out = buffer + PiecePlacementToFen(buffer, p.board);
     out += std::sprintf(out, p.sideToMove == White ? " w " : " b ");
     if (p.castleRights == 0) *out++ = '-';
     const char rightLetters[4] = {'K', 'Q', 'k', 'q'};

@@ -15,6 +15,10 @@ bool SetPositionFromFen(Position& target, const char* text, size_t length, Castl
 bool SetPositionFromFen(Position& target, const char* text, CastleInfo* castleInfo,
                         const char** error = nullptr);
 
+// Writes the FEN's first field, the pieces rank by rank from rank 8 (NUL-terminated), and
+// returns its length.
+int PiecePlacementToFen(char* buffer, const uint8_t* board);
+
 // Writes the FEN of the position (NUL-terminated) and returns its length. The buffer needs
 // room for 100 characters.
 int PositionToFen(char* buffer, const Position& position);

@@ -4,9 +4,11 @@
 
 #include "chess/game_record.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvid {
 
@@ -23,6 +25,7 @@ struct PgnTags {
     char result[32] = "X";
     char timeControl[64] = "X";
     char fen[256] = "";
+    bool fenCut = false; // the FEN tag was longer than fen holds: no position to trust
     char variant[64] = "";
     int32_t currentPly = -1;
 };
@@ -39,10 +42,16 @@ public:
     // The next game's tags and move text: the text without its comments, cut at a line end
     // to at most PgnMoveTextSize - 1 characters. False when no game is left.
     bool NextGame(PgnTags& tags, std::string& moveText);
+    // The file offset of the first line of the game NextGame returned last.
+    int64_t GameOffset() const { return gameOffset_; }
+    // Goes on reading at a game's offset (one GameOffset gave); false when the file cannot
+    // seek there.
+    bool SeekToGame(int64_t offset);
 
 private:
     struct Line {
         std::string text;
+        int64_t offset = 0;     // in the file, of the line's first character
         bool continued = false; // a further piece of the line before it
         bool endsLine = true;   // ended by a line end (not cut at the piece size)
     };
@@ -50,6 +59,8 @@ private:
     bool NextLine(Line& line);
 
     std::FILE* file_;
+    int64_t position_ = 0; // bytes read so far (less those put back)
+    int64_t gameOffset_ = 0;
     bool started_ = false;
     bool previousEndedLine_ = true;
     bool havePending_ = false;
@@ -59,6 +70,23 @@ private:
 // Finds game n (from 1) of the file and collects its tags and move text. Returns the number of
 // games seen, at most n.
 int ReadPgnGameText(std::FILE* file, int n, std::string& text, PgnTags& tags);
+
+// Where the games of a file begin, as far as it has been read: stepping through a large file
+// then reads each game once. It belongs to one file as it was (name, size, modification time);
+// a changed file is read afresh.
+struct PgnFileIndex {
+    std::string fileName;
+    int64_t fileSize = -1;
+    int64_t modified = 0;
+    std::vector<int64_t> offsets; // offsets[i]: where game i + 1 begins
+    bool complete = false;        // the file holds exactly offsets.size() games
+};
+
+// Finds game n (from 1) of the file through the index (extending it) and reads its tags and
+// move text. Returns n when found, else the number of games in the file (fewer than n), or 0
+// when the file cannot be read.
+int ReadPgnGameIndexed(PgnFileIndex& index, const char* fileName, int n, std::string& text,
+                       PgnTags& tags);
 
 // How a move text replayed.
 struct MoveListStats {
@@ -74,7 +102,7 @@ struct MoveListStats {
 MoveListStats ParseMoveList(GameRecord& record, std::string_view text, Position& position);
 
 // Loads game n of the file into the game shown: a new game from the FEN tag (or the standard
-// position), its moves recorded, then the position of the "Current Ply" tag shown. Returns n
+// position), its moves recorded, then the position of the "CurrentPly" tag shown. Returns n
 // when loaded; else the number of games found (fewer than n), or 0 when the file cannot be
 // read or the FEN tag is invalid (nothing changes then). The caller stops any search first.
 int LoadPgnGame(const char* fileName, int n, bool show);
@@ -89,14 +117,18 @@ struct PgnGameInfo {
     double secondsPerMove = 0; // a fixed time per move instead of a clock; 0: none
 };
 
+// The standard start position, compared field by field (a Chess960 game with the standard
+// arrangement counts as standard too).
+bool IsStandardStartPosition(const Position& position);
+
 // The player names by which side the engine plays (humanSide: 0 the user plays white, 1 black,
 // 2 the engine plays both, 3 neither).
 void SetPgnPlayerNames(PgnGameInfo& info, int humanSide, const char* userName,
                        const char* engineName);
 
-// Writes the game shown (append: add to the file, as the protocol game log does). result:
-// 2 white won, 1 black won, 3 drawn, anything else unfinished. Returns 1, or 0 when the file
-// cannot be opened.
+// Writes the game shown (append: add to the file, as the protocol game log does, after a blank
+// line that parts it from the game before). result: 2 white won, 1 black won, 3 drawn,
+// anything else unfinished. Returns 1, or 0 when the file cannot be opened or written.
 int SavePgn(const char* fileName, int result, bool append, const PgnGameInfo& info);
 
 } // namespace corvid

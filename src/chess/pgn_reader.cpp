@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace corvid {
 
@@ -43,11 +44,12 @@ void StoreTag(PgnTags& tags, std::string_view name, std::string_view value) {
         CopyCut(tags.result, value);
     else if (name == "TimeControl")
         CopyCut(tags.timeControl, value);
-    else if (name == "FEN")
+    else if (name == "FEN") {
         CopyCut(tags.fen, value);
-    else if (name == "Variant")
+        tags.fenCut = value.size() >= sizeof tags.fen;
+    } else if (name == "Variant")
         CopyCut(tags.variant, value);
-    else if (name == "Current Ply") {
+    else if (name == "CurrentPly" || name == "Current Ply") { // the older files' name
         char digits[16];
         CopyCut(digits, value);
         char* end = nullptr;
@@ -113,17 +115,24 @@ bool PgnReader::ReadLine(Line& line) {
                 line.text += char(a);
                 if (b != EOF) line.text += char(b);
                 if (c != EOF) line.text += char(c);
+            } else {
+                position_ = 3;
             }
         } else if (a != EOF) {
             std::ungetc(a, file_);
         }
     }
+    line.offset = position_;
     int c = EOF;
     while (line.text.size() < size_t(PgnLineSize - 1) && (c = std::getc(file_)) != EOF) {
+        ++position_;
         if (c == '\n') break;
         if (c == '\r') {
             int next = std::getc(file_);
-            if (next != '\n' && next != EOF) std::ungetc(next, file_);
+            if (next == '\n')
+                ++position_;
+            else if (next != EOF)
+                std::ungetc(next, file_);
             c = '\n';
             break;
         }
@@ -132,6 +141,15 @@ bool PgnReader::ReadLine(Line& line) {
     line.endsLine = c == '\n' || c == EOF;
     previousEndedLine_ = line.endsLine;
     return c != EOF || !line.text.empty();
+}
+
+bool PgnReader::SeekToGame(int64_t offset) {
+    if (!file_ || offset < 0 || std::fseek(file_, long(offset), SEEK_SET) != 0) return false;
+    position_ = offset;
+    started_ = offset > 0; // a byte-order mark is looked for only at the file's start
+    previousEndedLine_ = true;
+    havePending_ = false;
+    return true;
 }
 
 // The next line that is not an escape line ('%' in the first column).
@@ -156,6 +174,7 @@ bool PgnReader::NextGame(PgnTags& tags, std::string& moveText) {
     do {
         if (!NextLine(line)) return false;
     } while (IsBlankLine(line.text));
+    gameOffset_ = line.offset;
 
     if (IsTagLine(line.text)) {
         // The tag block: tag lines, with blank lines allowed between them.
@@ -198,6 +217,39 @@ int ReadPgnGameText(std::FILE* file, int n, std::string& text, PgnTags& tags) {
     return n;
 }
 
+int ReadPgnGameIndexed(PgnFileIndex& index, const char* fileName, int n, std::string& text,
+                       PgnTags& tags) {
+    struct stat info;
+    if (n < 1 || stat(fileName, &info) != 0) return 0;
+    const int64_t modified = int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    if (index.fileName != fileName || index.fileSize != info.st_size ||
+        index.modified != modified) {
+        index = PgnFileIndex{};
+        index.fileName = fileName;
+        index.fileSize = info.st_size;
+        index.modified = modified;
+    }
+    const int known = int(index.offsets.size());
+    if (index.complete && n > known) return known;
+    std::FILE* file = std::fopen(fileName, "rb");
+    if (!file) return 0;
+    PgnReader reader(file);
+    // From the nearest game already found at or before n.
+    int read = std::min(n, known) - 1;
+    if (read < 0 || !reader.SeekToGame(index.offsets[size_t(read)])) read = 0;
+    int found = n;
+    while (read < n) {
+        if (!reader.NextGame(tags, text)) {
+            index.complete = true;
+            found = read;
+            break;
+        }
+        if (++read > int(index.offsets.size())) index.offsets.push_back(reader.GameOffset());
+    }
+    std::fclose(file);
+    return found;
+}
+
 int LoadPgnGame(const char* fileName, int n, bool show) {
     std::FILE* file = std::fopen(fileName, "rb");
     if (!file) return 0;
@@ -210,8 +262,12 @@ int LoadPgnGame(const char* fileName, int n, bool show) {
     Position start;
     CastleInfo castleInfo = gameCastleInfo;
     const char* fen = tags.fen[0] ? tags.fen : StartFen;
-    // An invalid FEN loads nothing (the reader shows why); the moves are not replayed onto
-    // whatever position happens to be current.
+    // An invalid or cut FEN loads nothing (the reader shows why); the moves are not replayed
+    // onto whatever position happens to be current.
+    if (tags.fenCut) {
+        reporter().statusText("The game's FEN tag is too long.");
+        return 0;
+    }
     if (!SetPositionFromFen(start, fen, &castleInfo)) return 0;
     StartGameRecord(start); // copies castleInfo into the game's
     ParseMoveList(gameRecord, text, gamePosition);

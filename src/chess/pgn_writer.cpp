@@ -6,18 +6,45 @@
 #include <cmath>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 namespace corvid {
 
 namespace {
 
+// A tag value with its quotes and backslashes escaped.
+std::string TagValue(const char* text) {
+    std::string value;
+    for (const char* c = text; *c; ++c) {
+        if (*c == '"' || *c == '\\') value += '\\';
+        value += *c;
+    }
+    return value;
+}
+
 template <size_t N> void CopyName(char (&field)[N], const char* text) {
     std::snprintf(field, N, "%s", text ? text : "");
 }
 
-// The standard start position compared field by field (a Chess960 game with the standard
-// arrangement counts as standard too).
-bool IsStandardStart(const Position& p) {
+// Appending: the file so far ends with a blank line (unless it is empty), so the new game's
+// tags never join the last line of the game before.
+void EndWithBlankLine(std::FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0) return;
+    const long size = std::ftell(file);
+    if (size <= 0) return;
+    // The last two characters (a one-character file counts as after a line end).
+    char tail[2] = {'\n', '\n'};
+    const long n = size < 2 ? size : 2;
+    if (std::fseek(file, -n, SEEK_END) != 0 ||
+        std::fread(tail + 2 - n, 1, size_t(n), file) != size_t(n))
+        tail[0] = tail[1] = ' ';
+    std::fseek(file, 0, SEEK_END); // a read is followed by a seek before writing
+    std::fputs(tail[1] != '\n' ? "\n\n" : tail[0] != '\n' ? "\n" : "", file);
+}
+
+} // namespace
+
+bool IsStandardStartPosition(const Position& p) {
     Position standard;
     CastleInfo info;
     if (!SetPositionFromFen(standard, StartFen, &info)) return false;
@@ -26,6 +53,8 @@ bool IsStandardStart(const Position& p) {
            p.epSquare == standard.epSquare && p.ply == standard.ply &&
            p.lastIrreversiblePly == standard.lastIrreversiblePly;
 }
+
+namespace {
 
 const char* ResultText(int result) {
     switch (result) {
@@ -65,11 +94,13 @@ void SetPgnPlayerNames(PgnGameInfo& info, int humanSide, const char* userName,
 }
 
 int SavePgn(const char* fileName, int result, bool append, const PgnGameInfo& info) {
-    std::FILE* file = std::fopen(fileName, append ? "ab" : "wb");
+    // "a+": every write goes to the end (never truncating), and the end can be read.
+    std::FILE* file = std::fopen(fileName, append ? "a+b" : "wb");
     if (!file) {
         reporter().statusText("Cannot Open File.");
         return 0;
     }
+    if (append) EndWithBlankLine(file);
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
@@ -80,11 +111,12 @@ int SavePgn(const char* fileName, int result, bool append, const PgnGameInfo& in
     char timeControl[64];
     TimeControlText(timeControl, sizeof timeControl, info);
     std::fprintf(file, "[TimeControl \"%s\"]\n", timeControl);
-    std::fprintf(file, "[Current Ply \"%d\"]\n", int(gamePosition.ply));
-    std::fprintf(file, "[White \"%s\"]\n", info.white);
-    std::fprintf(file, "[Black \"%s\"]\n", info.black);
+    // A tag name is one word: other PGN readers lose the game at "Current Ply".
+    std::fprintf(file, "[CurrentPly \"%d\"]\n", int(gamePosition.ply));
+    std::fprintf(file, "[White \"%s\"]\n", TagValue(info.white).c_str());
+    std::fprintf(file, "[Black \"%s\"]\n", TagValue(info.black).c_str());
     std::fprintf(file, "[Result \"%s\"]\n", ResultText(result));
-    if (!IsStandardStart(GameStart)) {
+    if (!IsStandardStartPosition(GameStart)) {
         char fen[128];
         PositionToFen(fen, GameStart);
         std::fprintf(file, "[FEN \"%s\"]\n", fen);
@@ -97,7 +129,8 @@ int SavePgn(const char* fileName, int result, bool append, const PgnGameInfo& in
         std::fprintf(file, "%.*s ", MoveTextSize, gameRecord.entries[i]);
         if (i % 2 == 1) std::fprintf(file, "\n");
     }
-    std::fprintf(file, "\n\n");
+    // The result ends the move text, as every PGN reader expects.
+    std::fprintf(file, "%s\n\n", ResultText(result));
     bool written = std::ferror(file) == 0;
     if (std::fclose(file) != 0) written = false;
     return written ? 1 : 0;

@@ -71,7 +71,7 @@ TEST(SavePgn, WritesTagsInOrderAndLoadsBackToTheShownPly) {
                               "[Date \"",
                               "[Time \"",
                               "[TimeControl \"300+5.0\"]",
-                              "[Current Ply \"11\"]",
+                              "[CurrentPly \"11\"]",
                               "[White \"Ann\"]",
                               "[Black \"Corvid 1.5\"]",
                               "[Result \"1-0\"]"};
@@ -331,6 +331,97 @@ TEST(PgnFiles, ReaderTestFilesReplay) {
     EXPECT_EQ(badFen, 0);
     EXPECT_GT(games, 400);
     EXPECT_GT(results, 300);
+}
+
+// Stepping through a file by its index gives exactly the games a reader from the start gives,
+// whatever order they are asked in, with any line ends and a byte-order mark; a changed file is
+// indexed afresh.
+TEST(ReadPgnGameIndexed, MatchesReadingFromTheStart) {
+    const std::string games[] = {"[Event \"A\"]\n\n1. e4 e5 *\n",
+                                 "[Event \"B\"]\n[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 1\"]\n\n"
+                                 "1. Kd2 {a comment\n[not a tag]} Kd7 *\n",
+                                 "1. d4 d5 2. c4 *\n", "[Event \"D\"]\n\n\n1. Nf3 *"};
+    std::string plain;
+    for (const std::string& g : games) plain += g + "\n";
+    std::string crlf = "\xEF\xBB\xBF";
+    for (char c : plain) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    for (const std::string& content : {plain, crlf}) {
+        TempFile file(content);
+        std::vector<std::string> texts;
+        std::FILE* f = std::fopen(file.path.c_str(), "rb");
+        PgnReader reader(f);
+        PgnTags tags;
+        for (std::string text; reader.NextGame(tags, text);) texts.push_back(text + tags.event);
+        std::fclose(f);
+        ASSERT_EQ(texts.size(), 3u); // the tagless game belongs to game B's text
+
+        PgnFileIndex index;
+        for (int n : {2, 3, 1, 3, 2, 1}) {
+            std::string text;
+            ASSERT_EQ(ReadPgnGameIndexed(index, file.path.c_str(), n, text, tags), n);
+            EXPECT_EQ(text + tags.event, texts[size_t(n - 1)]) << n;
+        }
+        std::string text;
+        EXPECT_EQ(ReadPgnGameIndexed(index, file.path.c_str(), 7, text, tags), 3);
+        EXPECT_TRUE(index.complete);
+        EXPECT_EQ(ReadPgnGameIndexed(index, file.path.c_str(), 0, text, tags), 0);
+    }
+    TempFile file(plain);
+    PgnFileIndex index;
+    PgnTags tags;
+    std::string text;
+    ASSERT_EQ(ReadPgnGameIndexed(index, file.path.c_str(), 9, text, tags), 3);
+    std::ofstream(file.path, std::ios::app) << "\n[Event \"E\"]\n\n1. g3 *\n";
+    EXPECT_EQ(ReadPgnGameIndexed(index, file.path.c_str(), 4, text, tags), 4);
+    EXPECT_STREQ(tags.event, "E");
+    EXPECT_EQ(ReadPgnGameIndexed(index, "/nonexistent.pgn", 1, text, tags), 0);
+}
+
+// An appended game is parted from the file's last game by a blank line, however that file
+// ends, and the games before it stay intact.
+TEST(SavePgn, AppendingStartsAfterABlankLine) {
+    test::StartTestGame(StartFen);
+    Play({"e4"});
+    PgnGameInfo info;
+    for (const char* before : {"1. d4 d5 *", "1. d4 d5 *\n", "1. d4 d5 *\r\n", "1. d4 d5 *\n\n"}) {
+        TempFile file(before);
+        ASSERT_EQ(SavePgn(file.path.c_str(), 0, true, info), 1);
+        const std::string content = file.Read();
+        const size_t tags = content.find("[Event");
+        ASSERT_NE(tags, std::string::npos);
+        EXPECT_EQ(content.substr(0, std::string(before).size()), before);
+        EXPECT_EQ(content.compare(tags - 2, 2, "\n\n"), 0) << before;
+        test::StartTestGame(StartFen);
+        EXPECT_EQ(LoadPgnGame(file.path.c_str(), 2, false), 2) << before;
+        EXPECT_EQ(gameRecord.moveCount, 1);
+        test::StartTestGame(StartFen);
+        Play({"e4"});
+    }
+    // A write that fails is no success.
+    EXPECT_EQ(SavePgn("/dev/full", 0, true, info), 0);
+    // Quotes in a name stay inside the tag.
+    TempFile file;
+    SetPgnPlayerNames(info, 3, "Ann \"the Fox\" \\o/", "Corvid 1.5");
+    ASSERT_EQ(SavePgn(file.path.c_str(), 1, false, info), 1);
+    std::FILE* f = std::fopen(file.path.c_str(), "rb");
+    PgnReader reader(f);
+    PgnTags tags;
+    std::string text;
+    ASSERT_TRUE(reader.NextGame(tags, text));
+    std::fclose(f);
+    EXPECT_STREQ(tags.white, "Ann \"the Fox\" \\o/");
+    EXPECT_STREQ(tags.result, "0-1");
+    EXPECT_NE(text.find("e2-e4   0-1"), std::string::npos) << text; // the result ends the moves
+}
+
+// A FEN tag longer than the reader keeps is never cut into some other position.
+TEST(LoadPgnGame, OverlongFenTagLoadsNothing) {
+    TempFile file("[Event \"E\"]\n[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 1" + std::string(300, ' ') +
+                  "x\"]\n\n1. Kd2 *\n");
+    test::StartTestGame(StartFen);
+    Play({"d4"});
+    EXPECT_EQ(LoadPgnGame(file.path.c_str(), 1, false), 0);
+    EXPECT_EQ(gameRecord.moveCount, 1);
 }
 
 } // namespace

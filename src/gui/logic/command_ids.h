@@ -30,6 +30,7 @@ constexpr int NewChess960Game = 40092;
 
 // Side-panel buttons and the move list (the ids of the panel's controls).
 constexpr int MoveNowOrStart = 110; // "<|" (its id is also the move-now command)
+constexpr int MoveNow = 110;        // as a command: the engine plays its move now
 constexpr int GoToEnd = 104, Retract = 105, EngineMoveNow = 107, BookButton = 108;
 constexpr int MoveListSelect = 109, StepBack = 125, StepForward = 126, AnalyzeButton = 1016;
 
@@ -39,5 +40,17 @@ constexpr int BookValueFirst = 50001; // keys 1..5: book values -2..2 (50001..50
 constexpr int BookRemovePosition = 50006;
 constexpr int BlackKingDetails = 50010, WhiteKingDetails = 50011;
 constexpr int ShowCoordinates = 50020, ShowLegalMoves = 50021;
+// The side panel's "<|" as dispatched (its control id 110 is the move-now command elsewhere).
+constexpr int GoToStart = 50030;
+constexpr int CopyStandardPgn = 50031; // the game as every chess program reads it
+constexpr int KeyboardHelp = 50040, About = 50041;
+// The analysis pane's "Copy" button.
+constexpr int CopyAnalysis = 123;
+
+// The command a side-panel button dispatches: "<|" goes to the game's start, while its control
+// id 110 is the move-now command from the menu.
+constexpr int panelButtonCommand(int control) {
+    return control == MoveNowOrStart ? GoToStart : control;
+}
 
 } // namespace corvid::cmd

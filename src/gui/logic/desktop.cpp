@@ -12,6 +12,7 @@
 #include "control/search_controller.h"
 #include "control/settings.h"
 #include "eval/search_personality.h"
+#include "gui/logic/board_mode.h"
 #include "gui/logic/command_ids.h"
 #include "gui/logic/move_list.h"
 #include "platform/clock.h"
@@ -190,7 +191,7 @@ void refreshNamesAndOrientation(WindowState& state) {
 }
 
 void resetWindowForNewGame(WindowState& state) {
-    state.boardMode = PlayMode;
+    leaveBoardMode(state);
     clearSelection(state);
     state.setupMode = false;
     state.flagFallNotice = false;
@@ -219,6 +220,7 @@ void startNewGame(WindowState& state) {
 }
 
 void setHumanSide(WindowState& state, int human) {
+    leaveBoardMode(state); // choosing who plays is for play
     searchInfo.humanSide.store(human);
     refreshNamesAndOrientation(state);
     if (human == EnginePlaysNeither || human == EnginePlaysBoth)
@@ -314,7 +316,8 @@ bool showLegalMoves() { return guiPreference(LegalMovesKey); }
 bool commandChecked(int id, const WindowState& state) {
     const int human = searchInfo.humanSide.load();
     const int depth = searchInfo.maxDepth.load();
-    if (id >= cmd::FirstDepthItem && id <= cmd::LastDepthItem) return depth == id - 150;
+    if (id >= cmd::FirstDepthItem && id <= cmd::LastDepthItem)
+        return !state.userDefinedLevel && depth == id - 150;
     if (id >= cmd::FirstHashSize && id <= cmd::LastHashSize)
         return preferences.hashSizeCode == id - 1215;
     if (id >= cmd::FirstSearchSwitch && id <= cmd::LastSearchSwitch)
@@ -339,9 +342,9 @@ bool commandChecked(int id, const WindowState& state) {
     case cmd::FlipBoard:
         return state.flipped;
     case cmd::Depth52:
-        return depth == 52;
+        return !state.userDefinedLevel && depth == 52;
     case cmd::UserDefinedLevel:
-        return depth != 52 && (depth < 1 || depth > 9);
+        return state.userDefinedLevel || (depth != 52 && (depth < 1 || depth > 9));
     case cmd::Ponder:
         return searchInfo.ponderEnabled.load();
     case cmd::EvalsFromWhite:
@@ -395,7 +398,7 @@ void registerWindowCommands(CommandDispatcher& d, WindowState& state,
     d.on(cmd::StepBack, [&state](int) { goToPly(state, state.game.ply - 1); });
     d.on(cmd::StepForward, [&state](int) { goToPly(state, state.game.ply + 1); });
     d.on(cmd::GoToEnd, [&state](int) { goToPly(state, MaxGamePly); });
-    d.on(cmd::MoveNowOrStart, [&state](int) { goToPly(state, state.game.startPly); });
+    d.on(cmd::GoToStart, [&state](int) { goToPly(state, state.game.startPly); });
     d.on(cmd::Retract, [&state](int) { retract(state); });
     d.on(cmd::EngineMoveNow, [&state](int) { engineMovesNow(state); });
 }

@@ -1,6 +1,8 @@
 #include "gui/logic/game_snapshot.h"
 
+#include "chess/fen.h"
 #include "chess/game_record.h"
+#include "chess/pgn.h"
 
 #include <algorithm>
 #include <cstring>
@@ -21,6 +23,12 @@ GameSnapshot takeGameSnapshot() {
     s.moveTexts.reserve(size_t(s.moveCount));
     for (int i = 0; i < s.moveCount; ++i)
         s.moveTexts.emplace_back(i < s.startPly ? "" : gameRecord.Entry(i));
+    char fen[128];
+    PositionToFen(fen, p);
+    s.fen = fen;
+    PositionToFen(fen, GameStart);
+    s.startFen = fen;
+    s.standardStart = IsStandardStartPosition(GameStart);
     return s;
 }
 

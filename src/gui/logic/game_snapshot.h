@@ -20,6 +20,9 @@ struct GameSnapshot {
     int moveCount = 0; // plies recorded (the record may reach beyond ply after stepping back)
     bool inCheck = false;
     std::vector<std::string> moveTexts; // by ply, 0 .. moveCount - 1 ("" before startPly)
+    std::string fen;                    // of the position shown
+    std::string startFen;               // of the position the game started from
+    bool standardStart = true;          // the game started from the standard position
 
     GameSnapshot();
 };

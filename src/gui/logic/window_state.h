@@ -32,6 +32,8 @@ struct WindowState {
     std::string whiteName = "Human", blackName = "Corvid";
     bool flagFallNotice = false; // given once per game
     bool analysisPaneOpen = false;
+    int humanSideBeforeMode = -1;  // who played before book view or analysis (-1: in play)
+    bool userDefinedLevel = false; // the level menu checks "User Defined Level", not a depth
 
     WindowState();
     // The board the window shows: the one being set up in set-up mode, else the game's.

@@ -5,15 +5,18 @@
 #include "gui/logic/game_status.h"
 #include "gui/logic/move_list.h"
 #include "gui/qt/board_view.h"
+#include "gui/qt/command_ports.h"
 #include "gui/qt/piece_images.h"
 #include "gui/qt/promotion_dialog.h"
 #include "gui/qt/report_queue.h"
 #include "gui/qt/side_panel.h"
+#include "gui/qt/window_dialog_services.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -54,6 +57,8 @@ MainWindow::MainWindow(bool endsProcess, QWidget* parent)
     buildAnalysisPane();
     buildMenus();
 
+    qtDialogServices_ = std::make_unique<WindowDialogServices>(*this);
+    dialogServices_ = qtDialogServices_.get();
     showMessage = [this](const QString& title, const QString& text) {
         QMessageBox::information(this, title, text);
     };
@@ -61,13 +66,14 @@ MainWindow::MainWindow(bool endsProcess, QWidget* parent)
     beep = [] { QApplication::beep(); };
 
     registerWindowCommands(dispatcher_, state_, [this] { close(); });
+    installGameCommands(*this);
     dispatcher_.on(cmd::AnalysisWindow,
                    [this](int) { setAnalysisPaneOpen(!state_.analysisPaneOpen); });
     dispatcher_.on(cmd::SizeWindowToDefault, [this](int) { sizeToDefault(); });
 
     connect(board_, &BoardView::boardInput, this, [this] { refresh(); });
     connect(panel_, &SidePanel::command, this, [this](int id) {
-        runCommand(id);
+        runCommand(cmd::panelButtonCommand(id));
         board_->setFocus();
     });
     connect(panel_, &SidePanel::moveListChosen, this, [this](int entry) {
@@ -105,13 +111,18 @@ void MainWindow::start() {
 }
 
 void MainWindow::buildMenus() {
-    std::vector<QMenu*> menus;
-    for (const char* title : menuTitles())
-        menus.push_back(menuBar()->addMenu(QString::fromUtf8(title)));
+    // The menu bar's menus first; a submenu is created where the table places it.
+    std::vector<QMenu*> built;
+    for (const MenuInfo& m : menus())
+        built.push_back(m.parent < 0 ? menuBar()->addMenu(QString::fromUtf8(m.title))
+                                     : new QMenu(QString::fromUtf8(m.title), this));
     for (const CommandEntry& entry : commandTable()) {
-        QMenu* menu = menus[size_t(entry.menu)];
+        QMenu* menu = built[size_t(entry.menu)];
         if (entry.id == 0) {
-            menu->addSeparator();
+            if (entry.submenu >= 0)
+                menu->addMenu(built[size_t(entry.submenu)]);
+            else
+                menu->addSeparator();
             continue;
         }
         QAction* a = menu->addAction(QString::fromUtf8(entry.caption));
@@ -187,6 +198,10 @@ void MainWindow::layOut() {
     board_->update();
 }
 
+void MainWindow::setDialogServices(DialogServices* dialogs) {
+    dialogServices_ = dialogs ? dialogs : qtDialogServices_.get();
+}
+
 void MainWindow::addEventListener(std::function<void(const DesktopEvent&)> listener) {
     listeners_.push_back(std::move(listener));
 }
@@ -229,6 +244,8 @@ void MainWindow::refreshChecks() {
 }
 
 void MainWindow::refresh() {
+    if (state_.analysisPaneOpen != state_.layout.analysisPane)
+        setAnalysisPaneOpen(state_.analysisPaneOpen);
     refreshGamePanel();
     refreshChecks();
     setWindowTitle(QString::fromStdString(gameWindowTitle(state_)));

@@ -6,11 +6,13 @@
 
 #include "gui/logic/command_table.h"
 #include "gui/logic/desktop_reporter.h"
+#include "gui/logic/dialog_services.h"
 #include "gui/logic/window_state.h"
 
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -56,6 +58,10 @@ public:
 
     // Further receivers of the engine's reports (the search display, the panes).
     void addEventListener(std::function<void(const DesktopEvent&)> listener);
+    // The file pickers, question and message boxes of the dialogs: Qt's own (message boxes
+    // through showMessage), unless a test gives others (nullptr returns to Qt's).
+    DialogServices& dialogServices() { return *dialogServices_; }
+    void setDialogServices(DialogServices* dialogs);
     // Replaceable for tests: message boxes, the promotion question, the beep.
     std::function<void(const QString& title, const QString& text)> showMessage;
     std::function<int()> choosePromotion;
@@ -89,6 +95,8 @@ private:
     ReportQueue* reports_;
     std::map<int, QAction*> actions_;
     std::vector<std::function<void(const DesktopEvent&)>> listeners_;
+    std::unique_ptr<DialogServices> qtDialogServices_;
+    DialogServices* dialogServices_;
     bool closing_ = false;
 };
 
