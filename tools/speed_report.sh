@@ -52,7 +52,7 @@ profile() {
         return
     fi
     perf report -i "$data" --no-children --sort symbol --stdio -q 2>/dev/null |
-        awk 'NF { sub(/ +$/, ""); print "  " $0 }' | head -10
+        sed -E 's/([[:space:]]+-)+[[:space:]]*$//' | awk 'NF { print "  " $0 }' | head -10
     rm -f "$data"
 }
 for side in baseline candidate; do
