@@ -18,6 +18,9 @@ void MakeMove(Position& p, Move move, Bitboard newCheckers, UndoInfo& undo,
     undo.moved = mover;
     undo.moveKind = NormalMove;
     bool capture = captured != Empty && ColourOf(captured) == them;
+    // Every square whose contents change: the pins can only change along a king's lines
+    // through one of them.
+    Bitboard changed = SquareBB(from) | SquareBB(to);
 
     if (type == King && oldRights && captured == MakePiece(us, Rook)) {
         // Step 2.1. Castling: king onto the g or c file, rook onto the f or d file.
@@ -29,6 +32,7 @@ void MakeMove(Position& p, Move move, Bitboard newCheckers, UndoInfo& undo,
         SetSquare(p, to, captured, Empty);
         SetSquare(p, kingTo, Empty, mover);
         SetSquare(p, rookTo, Empty, captured);
+        changed |= SquareBB(kingTo) | SquareBB(rookTo);
         to = kingTo;
     } else {
         // Step 3.
@@ -79,6 +83,7 @@ void MakeMove(Position& p, Move move, Bitboard newCheckers, UndoInfo& undo,
             int victimSquare = to - PawnPush[us];
             PieceCode victim = MakePiece(them, Pawn);
             SetSquare(p, victimSquare, victim, Empty);
+            changed |= SquareBB(victimSquare);
             p.colourBB[them] ^= SquareBB(victimSquare);
             p.pieceBB[Pawn] ^= SquareBB(victimSquare);
             p.material[them] = int16_t(p.material[them] - PieceValue[Pawn]);
@@ -107,8 +112,11 @@ void MakeMove(Position& p, Move move, Bitboard newCheckers, UndoInfo& undo,
     // Steps 10-13.
     p.occupied = p.colourBB[White] | p.colourBB[Black];
     if (table) PrefetchBucket(table, p.key);
-    p.blockers[White] = ComputeBlockers(p, White);
-    p.blockers[Black] = ComputeBlockers(p, Black);
+    for (int c = 0; c < 2; ++c) {
+        int king = p.kingSquare[c];
+        if ((type == King && c == us) || (changed & (BishopPseudo[king] | RookPseudo[king])))
+            p.blockers[c] = ComputeBlockers(p, c);
+    }
     p.checkers = newCheckers;
     ++p.ply;
     p.sideToMove = them;

@@ -1,5 +1,7 @@
 #include "eval/pawn_cache.h"
 
+#include "platform/large_pages.h"
+
 #include <atomic>
 #include <cstring>
 
@@ -27,6 +29,7 @@ constinit std::atomic<uint64_t> clearCount{0};
 } // namespace
 
 void clearPawnCache() {
+    adviseHugePages(pawnCache, sizeof pawnCache);
     std::memset(static_cast<void*>(pawnCache), 0, sizeof pawnCache);
     clearCount.fetch_add(1);
 }

@@ -64,9 +64,13 @@ void GenerateChecks(const Position& p, Bitboard targets, const CheckSquares& cs,
             AddTargets(list, from,
                        PieceAttacks(type, us, from, p.occupied) & cs.bySquare[type] & targets);
         }
-    // Direct pawn checks (never promotions: the pawn check squares lie off the last row).
+    // Direct pawn checks (never promotions: the pawn check squares lie off the last row), from
+    // the pawns that a push, a double push or a capture takes onto a check square.
     Bitboard pawnTargets = cs.bySquare[Pawn] & targets;
-    for (Bitboard b = own & p.pieceBB[Pawn]; b && pawnTargets;)
+    Bitboard oneBack = us == White ? pawnTargets << 8 : pawnTargets >> 8;
+    Bitboard twoBack = us == White ? oneBack << 8 : oneBack >> 8;
+    Bitboard reaching = oneBack | twoBack | PawnAttackSet(pawnTargets, them);
+    for (Bitboard b = own & p.pieceBB[Pawn] & reaching; b;)
         AddPawnMovesFrom(p, list, PopLowest(b), pawnTargets);
 
     // Discovered checks: a piece of ours alone on a slider's line to the king steps off it.

@@ -21,17 +21,26 @@ bool seeAtLeastFrom(const Position& p, int moverType, int from, Bitboard vacated
 
     // Step 1. Winning enough even if the mover is lost.
     if (d >= b) return true;
-    // Step 2. The opponent's attackers, with the mover's square emptied.
     Bitboard occupancy = p.occupied & ~vacated & ~SquareBB(from);
+    Bitboard ownPawns = p.Pieces(us, Pawn) & occupancy;
+    Bitboard enemyPinned = p.blockers[them] & p.colourBB[them];
+    // Steps 2 to 6 at once for the common case of a free enemy pawn recapturing: the pawn
+    // decides unless an own pawn keeps a promotion square (the answer is the same, only the
+    // sliders' attacks need not be looked up).
+    Bitboard pawnRecaptures =
+        PawnAttacks[them][to] & p.Pieces(them, Pawn) & occupancy & ~enemyPinned;
+    if (pawnRecaptures && moverType != King && d + PieceValue[Pawn] < b &&
+        !(promotionRow && (PawnAttacks[us][to] & ownPawns)))
+        return false;
+    // Step 2. The opponent's attackers, with the mover's square emptied.
     Bitboard attackers = AttackersUnder(p, to, them, true, occupancy) & occupancy;
     if (!attackers) return true;
     // Step 3. A king never walks into a defended square.
     if (moverType == King) return false;
     // Step 4. Pieces pinned to their king do not recapture.
-    attackers &= ~(p.blockers[them] & p.colourBB[them]);
+    attackers &= ~enemyPinned;
     if (!attackers) return true;
     // Step 5. A pawn of ours also covering a promotion square keeps it.
-    Bitboard ownPawns = p.Pieces(us, Pawn) & occupancy;
     if (promotionRow && (PawnAttacks[us][to] & ownPawns)) return true;
     // Step 6. The cheapest recapturer decides.
     if ((attackers & p.pieceBB[Pawn]) && d + PieceValue[Pawn] < b) return false;

@@ -1,5 +1,6 @@
 #include "search/move_ordering.h"
 
+#include "platform/large_pages.h"
 #include "search/exchange.h"
 
 #include <cstring>
@@ -38,7 +39,10 @@ void UpdateQuietHistory(MoveHistory& h, PieceCode piece, Move move, int prev1, i
 
 } // namespace
 
-void ClearHistory(MoveHistory& history) { std::memset(&history, 0, sizeof history); }
+void ClearHistory(MoveHistory& history) {
+    adviseHugePages(&history, sizeof history);
+    std::memset(&history, 0, sizeof history);
+}
 
 void historyUpdate(int16_t& entry, int bonus) {
     int h = entry;

@@ -23,10 +23,11 @@ inline int lateMoveLimit(bool improving, int depth) {
     return LateMoveLimit[improving ? 1 : 0][plies];
 }
 
-// [new depth in plies][moves searched], in plies. Per search: rebuilt at every root search,
-// read by the search thread only.
+// [new depth in plies][moves searched], in plies. Per process: built by the first root search,
+// read only afterwards.
 extern uint8_t ReductionTable[ReductionDepths][ReductionMoves];
 
+// Fills the table the first time it is called (every root search calls it; idempotent).
 void buildReductionTable();
 
 // The table value with both indices clamped into range.

@@ -3,6 +3,7 @@
 #include "chess/make_move.h"
 #include "eval/pawn_cache.h"
 #include "platform/engine_reporter.h"
+#include "platform/large_pages.h"
 
 #include <algorithm>
 #include <atomic>
@@ -130,10 +131,7 @@ const char* HashSizeLabel(int code) {
     return code >= 19 && code <= 27 ? Labels[code - 19] : "";
 }
 
-// calloc hands large blocks over as fresh zero pages.
-static void* CallocZeroed(size_t bytes) { return std::calloc(bytes, 1); }
-
-uint64_t ttAllocate(uint64_t buckets) { return ttAllocateWith(buckets, CallocZeroed); }
+uint64_t ttAllocate(uint64_t buckets) { return ttAllocateWith(buckets, allocateLargeZeroed); }
 
 uint64_t ttAllocateWith(uint64_t buckets, ZeroedAllocator allocate) {
     TranspositionTable& table = transpositionTable;
