@@ -5,6 +5,7 @@
 #include "search/root_search.h"
 #include "search/search_info.h"
 #include "search/search_threads.h"
+#include "search/table_fill.h"
 
 #include <algorithm>
 #include <cstring>

@@ -13,8 +13,10 @@ int ttFillPermille(uint32_t searchAge) {
     uint64_t buckets = std::min<uint64_t>(SampleBuckets, uint64_t(table.mask) + 1);
     uint64_t used = 0;
     for (uint64_t b = 0; b < buckets; ++b)
-        for (const TTEntry& entry : table.buckets[b].entries)
+        for (const TTSlot& slot : table.buckets[b].entries) {
+            TTEntry entry = ttLoad(slot);
             used += entry.lock != 0 && entry.age == uint8_t(searchAge);
+        }
     return int(used * 1000 / (buckets * 3));
 }
 

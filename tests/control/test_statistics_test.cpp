@@ -47,7 +47,6 @@ TEST(TestStatistics, TimeFormat) {
     for (const auto& [seconds, expected] : cases)
         EXPECT_EQ(formatTime(seconds), expected) << seconds;
 }
-}
 
 TEST(TestStatistics, TextLayout) {
     TestMatch m;
