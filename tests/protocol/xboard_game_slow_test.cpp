@@ -44,15 +44,23 @@ protected:
 
 TEST_F(XboardGame, PlaysToAResultWithoutIllegalMoves) {
     std::string corvid = BuiltProgram("corvid");
-    std::string opponent = Exists("/usr/games/fairymax") ? "/usr/games/fairymax" : corvid;
     std::string pgn = folder + "/game.pgn";
-    std::string command = "cd " + folder + " && timeout 300 xvfb-run -a /usr/games/xboard" +
-                          " -fcp " + corvid + " -fd " + folder + " -scp " + opponent + " -sd " +
-                          folder + " -mg 1 -tc 0:06 -inc 0.1 -sgf " + pgn +
-                          " -popupExitMessage false -autoCallFlag true -testClaims true" +
-                          " -debug -nameOfDebugFile " + folder + "/xboard.debug > " + folder +
-                          "/xboard.out 2>&1";
-    int status = std::system(command.c_str());
+    auto play = [&](const std::string& opponent) {
+        std::filesystem::remove(pgn);
+        std::string command = "cd " + folder + " && timeout 300 xvfb-run -a /usr/games/xboard" +
+                              " -fcp " + corvid + " -fd " + folder + " -scp " + opponent + " -sd " +
+                              folder + " -mg 1 -tc 0:06 -inc 0.1 -sgf " + pgn +
+                              " -popupExitMessage false -autoCallFlag true -testClaims true" +
+                              " -debug -nameOfDebugFile " + folder + "/xboard.debug > " + folder +
+                              "/xboard.out 2>&1";
+        return std::system(command.c_str());
+    };
+    int status = play(Exists("/usr/games/fairymax") ? "/usr/games/fairymax" : corvid);
+    // Debian's fairymax now and then dies in mid-game; that says nothing about Corvid, so the
+    // game is played again against Corvid itself.
+    std::string record =
+        ReadFile(folder + "/xboard.debug") + ReadFile(folder + "/xboard.out") + ReadFile(pgn);
+    if (record.find("second chess program") != std::string::npos) status = play(corvid);
     EXPECT_EQ(status, 0) << ReadFile(folder + "/xboard.out");
     std::string game = ReadFile(pgn);
     std::string debug = ReadFile(folder + "/xboard.debug");
