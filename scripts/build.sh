@@ -4,7 +4,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 config=${1:-release}
 case "$config" in
-    release) flags=(-DCMAKE_BUILD_TYPE=Release) ;;
+    # CORVID_PGO=OFF / CORVID_LTO=OFF in the environment build release without the profile or
+    # without link-time optimisation (the test command does, to stay within CI's time).
+    release) flags=(-DCMAKE_BUILD_TYPE=Release "-DCORVID_PGO=${CORVID_PGO:-ON}"
+                    "-DCORVID_LTO=${CORVID_LTO:-ON}") ;;
     asan) flags=(-DCMAKE_BUILD_TYPE=Debug -DCORVID_SANITIZE=ON) ;;
     tsan) flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVID_TSAN=ON) ;;
     *) echo "unknown configuration $config" >&2; exit 2 ;;
