@@ -37,14 +37,14 @@ scratch=${CORVID_SCRATCH:-/tmp/corvid-builds}
 
 # Prints the folder holding the programs of a build folder or of a revision (building it).
 resolve() {
-    local spec=$1
-    if [[ -d "$spec" ]]; then
-        (cd "$spec" && pwd)
+    local source=$1
+    if [[ -d "$source" ]]; then
+        (cd "$source" && pwd)
         return
     fi
     local commit
-    if ! commit=$(git -C "$repo" rev-parse --verify --quiet "$spec^{commit}"); then
-        echo "$spec is neither a build folder nor a revision" >&2
+    if ! commit=$(git -C "$repo" rev-parse --verify --quiet "$source^{commit}"); then
+        echo "$source is neither a build folder nor a revision" >&2
         exit 2
     fi
     local folder=$scratch/${commit:0:12}
@@ -52,7 +52,7 @@ resolve() {
         mkdir -p "$folder/src"
         git -C "$repo" archive "$commit" | tar -x -C "$folder/src"
     fi
-    echo "building $spec ($commit) in $folder" >&2
+    echo "building $source ($commit) in $folder" >&2
     cmake -S "$folder/src" -B "$folder/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCORVID_TESTS=OFF -DCORVID_DEFAULT_BOOK=OFF >/dev/null
     cmake --build "$folder/build" --target corvid corvid_popcnt -j "$(nproc)" >&2
