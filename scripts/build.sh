@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds one configuration: build.sh [release|asan|tsan] (default release).
+# Configures and builds one configuration: build.sh [release|asan|tsan] [TARGET...] (default
+# release, every target).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 config=${1:-release}
@@ -13,4 +14,6 @@ case "$config" in
     *) echo "unknown configuration $config" >&2; exit 2 ;;
 esac
 cmake -S . -B "build/$config" -G Ninja "${flags[@]}" >/dev/null
-cmake --build "build/$config" -j "$(nproc)"
+targets=()
+for target in "${@:2}"; do targets+=(--target "$target"); done
+cmake --build "build/$config" -j "$(nproc)" "${targets[@]}"

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
 
 if [[ "${1:-}" == "tsan" ]]; then
-    scripts/build.sh tsan
+    scripts/build.sh tsan unit_tests
     TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan -L unit --output-on-failure \
         -j "$(nproc)"
     # The search and protocol tests again with helper search threads.
@@ -37,6 +37,7 @@ if objdump -d build/release/corvid | grep -qw popcnt; then
 fi
 ctest --test-dir build/release --output-on-failure -j "$(nproc)"
 
-scripts/build.sh asan
+# Only what the fast tests need: the slow test programs and the tools are not built here.
+scripts/build.sh asan unit_tests
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/asan -L unit --output-on-failure -j "$(nproc)"
 echo "All tests passed."

@@ -11,7 +11,7 @@ namespace corvid {
 namespace {
 
 TEST(CommandLine, HelpNamesTheDeveloperCommandsAndTheStartWithoutArguments) {
-    for (std::string name : {"corvid", "corvid_popcnt"}) {
+    for (const std::string& name : test::TestedPrograms()) {
         std::string out, err;
         EXPECT_EQ(test::RunCommand(test::BuiltProgram(name) + " --help </dev/null", out, &err), 0);
         for (const std::string& text : std::vector<std::string>{

@@ -3,6 +3,7 @@
 #include "chess/game_record.h"
 #include "startup/engine_init.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -97,6 +98,17 @@ int RunCommand(const std::string& command, std::string& out, std::string* err) {
 
 std::string BuiltProgram(const std::string& name) {
     return std::string(CORVID_BINARY_DIR) + "/" + name;
+}
+
+std::vector<std::string> TestedPrograms() {
+    std::vector<std::string> names;
+    std::string list = CORVID_TESTED_PROGRAMS;
+    for (size_t start = 0; start <= list.size();) {
+        size_t end = std::min(list.find(';', start), list.size());
+        if (end > start) names.push_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    return names;
 }
 
 } // namespace corvid::test

@@ -92,5 +92,8 @@ int TestSearchThreads();
 
 // Path of the built executable (corvid or corvid_popcnt) in the build tree.
 std::string BuiltProgram(const std::string& name);
+// The programs this build makes for the tests: corvid and corvid_popcnt, or corvid alone in
+// the sanitizer builds.
+std::vector<std::string> TestedPrograms();
 
 } // namespace corvid::test
