@@ -102,7 +102,7 @@ MainWindow::MainWindow(bool endsProcess, QWidget* parent)
     connect(timer_, &QTimer::timeout, this, [this] { tick(); });
     timer_->start(ClockPeriodMs);
 
-    client_->setMinimumSize(minimumClientWidth(), minimumClientHeight(false));
+    updateMinimumSize();
     client_->resize(DefaultClientWidth, DefaultClientHeight);
     resize(DefaultClientWidth, DefaultClientHeight + menuBar()->sizeHint().height());
 }
@@ -178,7 +178,7 @@ void MainWindow::setStatusText(const QString& text) {
 
 void MainWindow::setAnalysisPaneOpen(bool open) {
     state_.analysisPaneOpen = open;
-    client_->setMinimumSize(minimumClientWidth(), minimumClientHeight(open));
+    updateMinimumSize();
     layOut();
 }
 
@@ -186,6 +186,17 @@ void MainWindow::sizeToDefault() {
     if (isMaximized() || isMinimized()) showNormal();
     const int height = DefaultClientHeight + (state_.analysisPaneOpen ? 117 : 0);
     resize(DefaultClientWidth, height + menuBar()->sizeHint().height());
+}
+
+void MainWindow::updateMinimumSize() {
+    // Besides the smallest board, the client area keeps room for every row of the side panel
+    // (above the analysis pane when open) or of the set-up panel: squeezed below that, the rows
+    // are drawn over each other.
+    const bool pane = state_.analysisPaneOpen;
+    int panel = panel_->minimumSizeHint().height() + (pane ? AnalysisPaneHeight - 1 : 0);
+    if (state_.setupMode && setupPanel_)
+        panel = qMax(panel, setupPanel_->minimumSizeHint().height());
+    client_->setMinimumSize(minimumClientWidth(), qMax(minimumClientHeight(pane), panel));
 }
 
 void MainWindow::layOut() {
@@ -299,6 +310,7 @@ void MainWindow::refresh() {
     if (state_.analysisPaneOpen != state_.layout.analysisPane)
         setAnalysisPaneOpen(state_.analysisPaneOpen);
     refreshGamePanel();
+    updateMinimumSize(); // set-up may have begun or ended, the panel's texts have changed
     refreshChecks();
     setWindowTitle(QString::fromStdString(gameWindowTitle(state_)));
     tick();

@@ -61,6 +61,9 @@ public:
     void addEventListener(std::function<void(const DesktopEvent&)> listener);
     // Called after every refresh and layout (panes that follow the window state).
     void addRefreshListener(std::function<void()> listener);
+    // The panel shown over the side panel in board set-up: the window keeps room for its rows
+    // while set-up lasts.
+    void setSetupPanel(QWidget* panel) { setupPanel_ = panel; }
     // The file pickers, question and message boxes of the dialogs: Qt's own (message boxes
     // through showMessage), unless a test gives others (nullptr returns to Qt's).
     DialogServices& dialogServices() { return *dialogServices_; }
@@ -83,6 +86,7 @@ private:
     void showSearchReports(const std::shared_ptr<SearchBatch>& batch);
     void flushSearchReports();
     void layOut();
+    void updateMinimumSize();
     void tick();
     void refreshChecks();
     void refreshGamePanel();
@@ -94,6 +98,7 @@ private:
     QWidget* client_;
     BoardView* board_;
     SidePanel* panel_;
+    QWidget* setupPanel_ = nullptr;
     QWidget* pane_;
     QPlainTextEdit* paneText_;
     QTimer* timer_;

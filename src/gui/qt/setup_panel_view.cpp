@@ -7,6 +7,7 @@
 #include "gui/qt/dialogs.h"
 #include "gui/qt/main_window.h"
 #include "gui/qt/side_panel.h"
+#include "gui/qt/status_label.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -117,11 +118,8 @@ SetupPanelView::SetupPanelView(MainWindow& window, QWidget* parent)
     });
     column->addWidget(fen_);
 
-    status_ = makeLabel(this, QString(), 122);
-    status_->setWordWrap(true);
-    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    status_->setFrameShape(QFrame::StyledPanel);
-    status_->setMinimumHeight(84);
+    status_ = new StatusLabel(this, 84);
+    status_->setObjectName(controlName(122));
     column->addWidget(status_, 1);
     hide();
 }
@@ -170,6 +168,7 @@ void SetupPanelView::follow() {
 
 void installSetupPanel(MainWindow& window) {
     auto* panel = new SetupPanelView(window, window.centralWidget());
+    window.setSetupPanel(panel);
     window.addRefreshListener([panel] { panel->follow(); });
     // While the panel is shown the status texts are its own.
     auto* status = panel->findChild<QLabel*>(controlName(122));

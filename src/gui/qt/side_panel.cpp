@@ -3,6 +3,7 @@
 #include "gui/logic/command_ids.h"
 #include "gui/logic/window_state.h"
 #include "gui/qt/mode_button.h"
+#include "gui/qt/status_label.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -101,11 +102,8 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
     });
     column->addWidget(moveList_, 1);
 
-    status_ = label(122, this);
-    status_->setWordWrap(true);
-    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    status_->setMinimumHeight(84);
-    status_->setFrameShape(QFrame::StyledPanel);
+    status_ = new StatusLabel(this, 84);
+    status_->setObjectName(controlName(122));
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(status_);
 }

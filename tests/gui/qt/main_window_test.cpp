@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLayoutItem>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -266,19 +267,70 @@ TEST_F(WindowTest, MoveListNavigationStaysInsideTheRecord) {
     EXPECT_EQ(gamePosition.ply, 1);
 }
 
+namespace {
+
+// Every control of a panel lies inside it, has its minimum height and is not drawn over another.
+void expectControlsApart(QWidget* panel, const std::string& where) {
+    std::vector<QWidget*> controls;
+    for (QWidget* control : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control->isVisible()) controls.push_back(control);
+    auto name = [](QWidget* control) {
+        auto* label = qobject_cast<QLabel*>(control);
+        return (control->objectName() + " " + (label ? label->text().left(12) : "")).toStdString();
+    };
+    for (size_t i = 0; i < controls.size(); ++i) {
+        EXPECT_TRUE(panel->rect().contains(controls[i]->geometry()))
+            << where << ": " << name(controls[i]) << " leaves the panel";
+        EXPECT_GE(controls[i]->height(), QWidgetItem(controls[i]).minimumSize().height())
+            << where << ": " << name(controls[i]) << " is squeezed";
+        for (size_t j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                << where << ": " << name(controls[i]) << " over " << name(controls[j]);
+    }
+}
+
+} // namespace
+
 TEST_F(WindowTest, ScreenshotsAtEverySize) {
     screenshot("start_position");
     for (QSize size : {QSize(420, 320), QSize(1600, 1000), QSize(120, 80)}) {
         window->resize(size);
         QApplication::processEvents();
+        const std::string name =
+            "window_" + std::to_string(size.width()) + "x" + std::to_string(size.height());
         const WindowLayout& layout = window->state().layout;
         EXPECT_GE(layout.squareSize, MinSquareSize);
         EXPECT_GE(layout.boardLeft, 0);
-        if (size.width() >= 420)
-            screenshot("window_" + std::to_string(size.width()) + "x" +
-                       std::to_string(size.height()));
+        expectControlsApart(window->sidePanel(), name);
+        if (size.width() >= 420) screenshot(name);
     }
     EXPECT_GE(window->centralWidget()->width(), minimumClientWidth());
+    // Status texts about as tall as the rows above them, and far taller, stay in their box.
+    for (int sentences : {2, 3, 4, 12}) {
+        window->setStatusText(
+            QString("Searched: the working folder and the program's. ").repeated(sentences));
+        QApplication::processEvents();
+        expectControlsApart(window->sidePanel(), "smallest with a status of " +
+                                                     std::to_string(sentences) + " sentences");
+    }
+    screenshot("window_smallest");
+    // The smallest window with the analysis pane open, and in board set-up.
+    auto smallest = [&] {
+        QApplication::processEvents(); // the window's new minimum size
+        window->resize(120, 80);
+        QApplication::processEvents();
+    };
+    window->runCommand(cmd::AnalysisWindow);
+    smallest();
+    expectControlsApart(window->sidePanel(), "smallest with the analysis pane");
+    screenshot("window_smallest_analysis");
+    window->runCommand(cmd::AnalysisWindow);
+    window->runCommand(cmd::SetupBoard);
+    smallest();
+    auto* setup = window->findChild<QWidget*>("BOARDSET");
+    ASSERT_NE(setup, nullptr);
+    expectControlsApart(setup, "smallest in set-up");
+    screenshot("window_smallest_setup");
 }
 
 } // namespace corvid::test
