@@ -3,7 +3,6 @@
 #include "chess/attacks.h"
 #include "eval/attack_info.h"
 #include "eval/endgame_dispatch.h"
-#include "eval/eval_cache.h"
 #include "eval/eval_helpers.h"
 #include "eval/eval_tables.h"
 #include "eval/pawn_structure.h"
@@ -120,9 +119,6 @@ int32_t evaluatePosition(const Position& p, int32_t alpha, int32_t beta, bool* l
     int us = p.sideToMove, them = us ^ 1;
     // Step 1. Fetch the pawn cache entry early; reset the outputs.
     prefetchPawnCacheSlot(p.pawnKey);
-    // A caller that wants the details gets them computed.
-    EvalCacheEntry* cached = detailOut ? nullptr : evalCacheSlot(p.key);
-    if (cached) __builtin_prefetch(cached);
     EvalDetail& detail = detailOut ? *detailOut : scratchDetail;
     ClearAttackFields(detail);
     bool lazy = false;
@@ -165,19 +161,11 @@ int32_t evaluatePosition(const Position& p, int32_t alpha, int32_t beta, bool* l
         margin = SecondLazyMarginPassers;
     if (entry && alpha - margin < score && score < beta + margin) {
         lazy = false;
-        if (cached && cached->filled && cached->key == p.key) {
-            score += cached->pieceTerms;
-        } else {
-            buildAttackInfo(detail, p);
-            ScorePair activity = pieceActivityTerm(us, p, *entry, detail);
-            for (int c = 0; c < 2; ++c)
-                detail.passedPawns[c] = passedPawnTerm(c, p, *entry, detail);
-            int passed = detail.passedPawns[us] - detail.passedPawns[them];
-            int terms =
-                InterpolatePhase(activity, phase, ActivityPhaseLow, ActivityPhaseHigh) + passed;
-            if (cached) *cached = {p.key, terms, 1};
-            score += terms;
-        }
+        buildAttackInfo(detail, p);
+        ScorePair activity = pieceActivityTerm(us, p, *entry, detail);
+        for (int c = 0; c < 2; ++c) detail.passedPawns[c] = passedPawnTerm(c, p, *entry, detail);
+        int passed = detail.passedPawns[us] - detail.passedPawns[them];
+        score += InterpolatePhase(activity, phase, ActivityPhaseLow, ActivityPhaseHigh) + passed;
     }
     if (lazyFlag) *lazyFlag = lazy;
 

@@ -265,7 +265,6 @@ namespace {
 // The counters, the stack, the histories and the lines, as every search starts them.
 void resetSearch(SearchContext& c) {
     ClearHistory(c.history);
-    clearEvalCache(c.evalCache);
     c.aborted = false;
     c.nodes = c.qnodes = 0;
     c.nextCheck = 0;
@@ -316,19 +315,7 @@ bool helperSkipsIteration(int helper, int depthPlies, int rootPly) {
     return ((depthPlies + rootPly + SkipPhase[i]) / SkipSize[i]) % 2 != 0;
 }
 
-namespace {
-
-// The search thread evaluates with its context's cache while the search runs, and without it
-// afterwards (the context may go before the thread does).
-struct EvalCacheInUse {
-    explicit EvalCacheInUse(SearchContext& c) { useEvalCache(&c.evalCache); }
-    ~EvalCacheInUse() { useEvalCache(nullptr); }
-};
-
-} // namespace
-
 Move rootSearch(SearchContext& c, int maxDepth) {
-    EvalCacheInUse evalCacheInUse(c);
     // Step 1. The stop request belongs to engine control, which clears it when it hands out a
     // request: clearing it here would lose a stop that came in between.
     buildReductionTable();
@@ -401,7 +388,6 @@ Move rootSearch(SearchContext& c, int maxDepth) {
 }
 
 void helperRootSearch(SearchContext& c, int maxDepth, int helper) {
-    EvalCacheInUse evalCacheInUse(c);
     resetSearch(c);
     if (c.rootMoves.count == 0) return;
     takeFirstRootMove(c);

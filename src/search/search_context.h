@@ -6,7 +6,6 @@
 #include "chess/move_gen.h"
 #include "chess/move_notation.h"
 #include "chess/position.h"
-#include "eval/eval_cache.h"
 #include "eval/search_personality.h"
 #include "search/move_ordering.h"
 #include "search/score.h"
@@ -94,7 +93,6 @@ struct SearchContext {
     // search thread learns on its own.
     MoveHistory history;
     SearchSwitches switches; // the active personality's switches, copied at the root
-    EvalCache evalCache;     // this thread's, cleared at every root search
     SharedCount nodes;
     SharedCount qnodes;
     uint64_t nextCheck = 0;
