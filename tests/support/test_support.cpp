@@ -104,7 +104,7 @@ std::vector<std::string> TestedPrograms() {
     std::vector<std::string> names;
     std::string list = CORVID_TESTED_PROGRAMS;
     for (size_t start = 0; start <= list.size();) {
-        size_t end = std::min(list.find(';', start), list.size());
+        size_t end = std::min(list.find(',', start), list.size());
         if (end > start) names.push_back(list.substr(start, end - start));
         start = end + 1;
     }
