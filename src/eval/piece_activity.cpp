@@ -100,6 +100,7 @@ ScorePair MinorPieces(int side, const Position& p, PawnCacheEntry& e, EvalDetail
     ScorePair total{};
     for (int i = 0; i < ours.pieceCount; ++i) {
         ListedPiece& piece = ours.pieces[i];
+        if (piece.type > Bishop) continue;
         int q = piece.square;
         bool noEnemyPawnAhead = !(enemyPawns & AdjacentAhead[side][q]);
         bool defended = (ownPawns & PawnAttacks[side][q]) != 0;
@@ -127,7 +128,7 @@ ScorePair MinorPieces(int side, const Position& p, PawnCacheEntry& e, EvalDetail
             ScorePair own = ScorePair{value + stranded, value} + KnightPawnPair(side, p, e);
             keepValue(piece, own);
             total += own;
-        } else if (piece.type == Bishop) {
+        } else {
             Bitboard counted = piece.attacks & (ours.mobilityArea | ownKnights);
             int mobility = BishopMobility[PopCountSmall(counted)];
             ours.mobilitySum += mobility;
