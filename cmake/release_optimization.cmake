@@ -4,17 +4,36 @@
 # otherwise the build stays plain. The profile comes from a nested build of instrumented
 # libraries in <build>/pgo that runs the bench search and a perft; it is trained again whenever
 # an engine source changes, and then every engine object is compiled again. While developing,
-# -DCORVID_PGO=OFF skips the profile and -DCORVID_LTO=OFF the link-time step.
+# -DCORVID_PGO=OFF skips the profile and -DCORVID_LTO=OFF the link-time step;
+# -DCORVID_PIE=ON keeps the engine position-independent.
 #
 # Tests and tools link the same profile-optimised libraries, without the link-time step.
 option(CORVID_PGO "Release: optimise the engine with a profile of the bench search" ON)
 option(CORVID_LTO "Release: link the programs with link-time optimisation" ON)
+option(CORVID_PIE "Release: build the engine as position-independent code" OFF)
+
+set(corvid_engine_libraries corvid_engine corvid_engine_popcnt)
+
+# The engine reads its attack, mask and evaluation tables on every node. Compiled for a fixed
+# address, a table access is one instruction instead of two (3% fewer instructions in the
+# search); the programs, tests and tools that link the engine are then linked at a fixed
+# address too. Qt's code stays position-independent, as Qt requires.
+if(CMAKE_BUILD_TYPE STREQUAL "Release" AND NOT CORVID_PIE AND NOT CORVID_SANITIZE AND
+   NOT CORVID_TSAN AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    include(CheckLinkerFlag)
+    check_linker_flag(CXX -no-pie corvid_has_no_pie)
+    if(corvid_has_no_pie)
+        foreach(library ${corvid_engine_libraries})
+            target_compile_options(${library} PRIVATE -fno-pie)
+            target_link_options(${library} INTERFACE -no-pie)
+        endforeach()
+    endif()
+endif()
+
 # "generate" only in the nested training build, with the folder the profile goes to.
 set(CORVID_PGO_STAGE "" CACHE STRING "Internal: the stage of the profile-guided build")
 set(CORVID_PGO_PROFILE_DIR "" CACHE PATH "Internal: the profile folder of the training build")
 mark_as_advanced(CORVID_PGO_STAGE CORVID_PGO_PROFILE_DIR)
-
-set(corvid_engine_libraries corvid_engine corvid_engine_popcnt)
 
 if(CORVID_PGO_STAGE STREQUAL "generate")
     # The object paths below the build folder name the profile files, so that the release

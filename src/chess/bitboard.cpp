@@ -116,6 +116,7 @@ void InitMagics(MagicEntry* entries, const uint64_t* multipliers, bool rook, int
         MagicEntry& e = entries[s];
         e.mask = SliderMask(s, rook);
         e.bits = PopCountSmall(e.mask);
+        e.shift = 64 - e.bits;
         e.multiplier = multipliers[s];
         Bitboard* block = SliderAttackTable + offset;
         e.attacks = block;

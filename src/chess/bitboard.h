@@ -49,6 +49,7 @@ struct MagicEntry {
     uint64_t multiplier;
     Bitboard mask;
     int32_t bits;
+    int32_t shift; // 64 - bits, kept so that a lookup saves the subtraction
     const Bitboard* attacks;
 };
 
@@ -77,11 +78,11 @@ void InitAttackTables();
 
 inline Bitboard RookAttacks(int square, Bitboard occupancy) {
     const MagicEntry& e = RookMagic[square];
-    return e.attacks[((occupancy & e.mask) * e.multiplier) >> (64 - e.bits)];
+    return e.attacks[((occupancy & e.mask) * e.multiplier) >> e.shift];
 }
 inline Bitboard BishopAttacks(int square, Bitboard occupancy) {
     const MagicEntry& e = BishopMagic[square];
-    return e.attacks[((occupancy & e.mask) * e.multiplier) >> (64 - e.bits)];
+    return e.attacks[((occupancy & e.mask) * e.multiplier) >> e.shift];
 }
 inline Bitboard QueenAttacks(int square, Bitboard occupancy) {
     return RookAttacks(square, occupancy) | BishopAttacks(square, occupancy);

@@ -1,5 +1,6 @@
 #include "eval/attack_info.h"
 
+#include "chess/eval_masks.h"
 #include "eval/eval_helpers.h"
 
 namespace corvid {
@@ -30,6 +31,9 @@ void BuildSide(SideAttackInfo& info, const Position& p, int us) {
     Bitboard queenBishopOcc = occupied & ~enemyKing;
     int king = p.kingSquare[us];
     Bitboard pinned = p.blockers[us] & p.colourBB[us];
+    // The squares around the own king (not its own) that a guarding minor piece covers.
+    Bitboard guardZone = KingBlock[king] & ~SquareBB(king);
+    int minorGuards = 0;
 
     Bitboard pieces = p.colourBB[us] & ~p.pieceBB[Pawn] & ~p.pieceBB[King];
     while (pieces) {
@@ -60,9 +64,12 @@ void BuildSide(SideAttackInfo& info, const Position& p, int us) {
         }
         info.doubleAttacks |= info.allAttacks & attacks;
         info.allAttacks |= attacks;
-        if (info.pieceCount < MaxListedPieces)
+        if (info.pieceCount < MaxListedPieces) {
             info.pieces[info.pieceCount++] = {attacks, uint8_t(s), uint8_t(type), 0, 0};
+            minorGuards += type <= Bishop && (attacks & guardZone) != 0;
+        }
     }
+    info.minorGuards = uint8_t(minorGuards);
     info.attacksBuilt = 1;
 }
 

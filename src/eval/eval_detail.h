@@ -36,6 +36,7 @@ struct SideAttackInfo {
     int32_t pieceCount;    // entries in the piece list
     int32_t mobilitySum;   // knight, bishop and rook mobility values
     uint8_t outpostFiles;  // bit f: a minor piece on a defended outpost on file f
+    uint8_t minorGuards;   // listed knights and bishops that attack the own king's block
     ListedPiece pieces[MaxListedPieces]; // knights, bishops, rooks and queens in square order
 };
 

@@ -153,8 +153,9 @@ int32_t kingSafety(int side, const Position& p, PawnCacheEntry& e, const EvalDet
                              RookAttacks(king, p.occupied), 0};
     checkFrom[Queen] = checkFrom[Bishop] | checkFrom[Rook];
     int kingFile = FileOf(king);
-    Bitboard kingFiles = FileMask[kingFile] | (kingFile > 0 ? FileMask[kingFile - 1] : 0) |
-                         (kingFile < 7 ? FileMask[kingFile + 1] : 0);
+    Bitboard kingFileMask = FileMask[kingFile];
+    Bitboard kingFiles =
+        kingFileMask | ((kingFileMask & NotFileH) << 1) | ((kingFileMask & NotFileA) >> 1);
 
     for (int i = 0; i < theirs.pieceCount; ++i) {
         const ListedPiece& piece = theirs.pieces[i];
@@ -223,11 +224,7 @@ int32_t kingSafety(int side, const Position& p, PawnCacheEntry& e, const EvalDet
     }
 
     Bitboard zone = block & ~SquareBB(king);
-    int defence = PopCountSmall(p.colourBB[side] & zone);
-    for (int i = 0; i < ours.pieceCount; ++i) {
-        const ListedPiece& piece = ours.pieces[i];
-        if ((piece.type == Knight || piece.type == Bishop) && (piece.attacks & zone)) ++defence;
-    }
+    int defence = PopCountSmall(p.colourBB[side] & zone) + ours.minorGuards;
     defence += std::min((PopCountSmall(zone & ours.rookAttacks) + 1) / 2, 2);
     defence += std::min((PopCountSmall(zone & ours.queenAttacks) + 1) / 2, 2);
     Bitboard flight = KingAttacks[king] & ~theirs.allAttacks & ~p.colourBB[side];

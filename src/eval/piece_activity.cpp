@@ -100,6 +100,7 @@ ScorePair MinorPieces(int side, const Position& p, PawnCacheEntry& e, EvalDetail
     ScorePair total{};
     for (int i = 0; i < ours.pieceCount; ++i) {
         ListedPiece& piece = ours.pieces[i];
+        if (piece.type > Bishop) continue;
         int q = piece.square;
         bool noEnemyPawnAhead = !(enemyPawns & AdjacentAhead[side][q]);
         bool defended = (ownPawns & PawnAttacks[side][q]) != 0;
@@ -127,7 +128,7 @@ ScorePair MinorPieces(int side, const Position& p, PawnCacheEntry& e, EvalDetail
             ScorePair own = ScorePair{value + stranded, value} + KnightPawnPair(side, p, e);
             keepValue(piece, own);
             total += own;
-        } else if (piece.type == Bishop) {
+        } else {
             Bitboard counted = piece.attacks & (ours.mobilityArea | ownKnights);
             int mobility = BishopMobility[PopCountSmall(counted)];
             ours.mobilitySum += mobility;
@@ -304,11 +305,13 @@ ScorePair threatTerm(int side, const Position& p, const EvalDetail& detail) {
     Bitboard kTargets =
         enemy & ~p.pieceBB[King] & KingAttacks[p.kingSquare[us]] & ~theirs.pawnAttacks;
 
+    // The heavy pieces, the pawns, the pinned pieces and the squares beside a king are never
+    // more than 15 squares: the short count is exact for them.
     int mg = 40 * PopCount(aTargets) + 2 * pushCount + 6 * PopCount(bTargets) +
-             20 * PopCount(cTargets) + ((cTargets & enemyQueens) ? 20 : 0) +
-             12 * PopCount(dTargets) + 8 * PopCount(eTargets) + 5 * PopCount(gTargets) +
-             25 * PopCount(hTargets);
-    int eg = mg + 5 * pushCount + 10 * PopCount(kTargets);
+             20 * PopCountSmall(cTargets) + ((cTargets & enemyQueens) ? 20 : 0) +
+             12 * PopCount(dTargets) + 8 * PopCountSmall(eTargets) + 5 * PopCount(gTargets) +
+             25 * PopCountSmall(hTargets);
+    int eg = mg + 5 * pushCount + 10 * PopCountSmall(kTargets);
     return {mg, eg};
 }
 
@@ -320,9 +323,10 @@ ScorePair pieceActivityTerm(int side, const Position& p, PawnCacheEntry& e, Eval
     }
     Bitboard pinnedPawns[2];
     for (int c = 0; c < 2; ++c) pinnedPawns[c] = p.blockers[c] & p.Pieces(c, Pawn);
-    int space = 4 * (2 * (PopCount(pinnedPawns[them]) - PopCount(pinnedPawns[us])) +
-                     PopCount(detail.side[them].blockedPawns & ~e.fixedPawns) -
-                     PopCount(detail.side[us].blockedPawns & ~e.fixedPawns));
+    // Pawn sets of one side: never more than 8 squares.
+    int space = 4 * (2 * (PopCountSmall(pinnedPawns[them]) - PopCountSmall(pinnedPawns[us])) +
+                     PopCountSmall(detail.side[them].blockedPawns & ~e.fixedPawns) -
+                     PopCountSmall(detail.side[us].blockedPawns & ~e.fixedPawns));
     detail.space = us == White ? space : -space;
 
     // Minor pieces of both sides first: the rook file terms read the outpost files.
