@@ -175,10 +175,37 @@ int Direction(int a, int b) {
     return 0;
 }
 
+Bitboard FileWithout[64];
+uint8_t RankReach[8][64];
+
+namespace {
+
+void InitRookLines() {
+    for (int s = 0; s < 64; ++s) FileWithout[s] = FileMask[s & 7] & ~SquareBB(s);
+    for (int file = 0; file < 8; ++file) {
+        for (int inner = 0; inner < 64; ++inner) {
+            int occupied = inner << 1;
+            int reach = 0;
+            for (int f = file + 1; f < 8; ++f) {
+                reach |= 1 << f;
+                if (occupied & (1 << f)) break;
+            }
+            for (int f = file - 1; f >= 0; --f) {
+                reach |= 1 << f;
+                if (occupied & (1 << f)) break;
+            }
+            RankReach[file][inner] = uint8_t(reach);
+        }
+    }
+}
+
+} // namespace
+
 void InitAttackTables() {
     InitMasks();
     InitStepTables();
     InitLineTables();
+    InitRookLines();
     int offset = 0;
     InitMagics(RookMagic, RookMagics, true, offset);
     InitMagics(BishopMagic, BishopMagics, false, offset);
