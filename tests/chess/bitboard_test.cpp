@@ -15,7 +15,7 @@ Bitboard Squares(std::initializer_list<int> list) {
     return b;
 }
 
-TEST(Bitboard, MagicLookupsMatchRayWalksForRandomOccupancies) {
+TEST(Bitboard, SliderLookupsMatchRayWalksForRandomOccupancies) {
     test::EnsureTables();
     std::mt19937_64 random(5);
     for (int s = 0; s < 64; ++s) {
