@@ -180,23 +180,14 @@ uint8_t RankReach[8][64];
 
 namespace {
 
+// Both tables from the reference ray walk: the file part of the empty board's rook reach, and
+// the first rank's reach for every occupancy of its inner files.
 void InitRookLines() {
-    for (int s = 0; s < 64; ++s) FileWithout[s] = FileMask[s & 7] & ~SquareBB(s);
-    for (int file = 0; file < 8; ++file) {
-        for (int inner = 0; inner < 64; ++inner) {
-            int occupied = inner << 1;
-            int reach = 0;
-            for (int f = file + 1; f < 8; ++f) {
-                reach |= 1 << f;
-                if (occupied & (1 << f)) break;
-            }
-            for (int f = file - 1; f >= 0; --f) {
-                reach |= 1 << f;
-                if (occupied & (1 << f)) break;
-            }
-            RankReach[file][inner] = uint8_t(reach);
-        }
-    }
+    for (int s = 0; s < 64; ++s) FileWithout[s] = RookPseudo[s] & FileMask[FileOf(s)];
+    for (int file = 0; file < 8; ++file)
+        for (int inner = 0; inner < 64; ++inner)
+            RankReach[file][inner] =
+                uint8_t(SlidingAttacksReference(file, Bitboard(inner) << 1, true) & RowMask[0]);
 }
 
 } // namespace
