@@ -12,6 +12,7 @@
 #include "control/settings.h"
 #include "gui/logic/command_ids.h"
 #include "gui/logic/command_table.h"
+#include "gui/logic/desktop.h"
 #include "gui/qt/board_view.h"
 #include "gui/qt/command_ports.h"
 #include "gui/qt/side_panel.h"
@@ -255,6 +256,8 @@ TEST_F(CommandWindowTest, ClipboardRoundTripsAndUndo) {
     EXPECT_TRUE(fen.startsWith("rnbqkbnr/pp2pppp/3p4/2p5/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq"))
         << fen.toStdString();
     window->runCommand(cmd::NewGame);
+    // Keys are refused while the engine is still busy with the new game.
+    ASSERT_TRUE(waitFor([] { return !engineBusy(); }));
     key(Qt::Key_V);
     EXPECT_TRUE(waitForStatus("Position Pasted."));
     EXPECT_EQ(window->state().game.fen.substr(0, 60), fen.toStdString().substr(0, 60));
